@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/gravitystep.h"
+#include "engine/runobserver.h"
+#include "model/planets.h"
+
+namespace kosmolux {
+
+// The window-free part of a run: the steps of the run loop with merges,
+// plotted-step schedule, history recording and removal of absorbed bodies.
+// The window's loop and the headless runner both drive it; they keep the
+// stop and pause flags themselves.
+class RunLoop {
+public:
+    RunLoop(Planets& system, RunObserver& observer);
+
+    // Starts a run: elapsed seconds and the plot counter back to 0.
+    void Begin();
+    // One step of the run loop. Returns false when a body became non-finite:
+    // the caller then ends the run.
+    bool Step(std::int32_t timeStep, std::int32_t plotInterval);
+
+    // Simulated seconds since Begin(), not yet advanced for the step in progress.
+    std::int64_t ElapsedSeconds() const { return elapsedSeconds_; }
+    // Whether the step in progress (or the last one) is a plotted step.
+    bool PlottedStep() const { return plotted_; }
+
+private:
+    Planets& system_;
+    RunObserver& observer_;
+    GravityStep gravity_;
+    std::int64_t elapsedSeconds_ = 0;
+    std::int64_t plotCounter_ = 0;
+    bool plotted_ = false;
+};
+
+// The day shown at a plotted step: elapsed seconds / 86400, a half rounding
+// to the even neighbour.
+std::int64_t DayNumber(std::int64_t elapsedSeconds);
+
+}  // namespace kosmolux

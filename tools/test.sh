@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up and builds Kosmolux with warnings as errors, then runs every test
+# headless through CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+KOSMOLUX_CMAKE_ARGS="-DKOSMOLUX_WERROR=ON ${KOSMOLUX_CMAKE_ARGS:-}" tools/setup.sh
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
