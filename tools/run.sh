@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
-exec build/src/app/kosmolux examples/Solar.kmx
+exec build/bin/kosmolux examples/Solar.kmx

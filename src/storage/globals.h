@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QDate>
+#include <QString>
 
 #include "model/identitycounter.h"
 #include "model/planets.h"
@@ -29,6 +30,9 @@ struct Globals {
     double ViewWidth = 0.0;          // metres from the centre of a plot plane to its edge
     double ViewScale = 0.0;          // 1 / ViewWidth
     std::unique_ptr<RandomSource> Random;  // seeded from the clock at start-up
+    // The program's own folder, where "Current.kmx" is saved and the help is
+    // looked up. main() sets it; tests point it at a temporary folder.
+    QString ProgramFolder;
 
     // The current system, created empty when there is none yet.
     Planets& EnsureSystem()
