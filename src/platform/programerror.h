@@ -11,6 +11,7 @@ namespace kosmolux {
 class ProgramError : public std::runtime_error {
 public:
     static constexpr int Overflow = 6;
+    static constexpr int TypeMismatch = 13;
 
     ProgramError(const QString& description, int number)
         : std::runtime_error(description.toStdString()), description_(description), number_(number) {}
