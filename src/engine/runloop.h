@@ -12,9 +12,10 @@ namespace kosmolux {
 // plotted-step schedule, history recording and removal of absorbed bodies.
 // The window's loop and the headless runner both drive it; they keep the
 // stop and pause flags themselves.
-class RunLoop {
+class RunLoop : private ContactHandler {
 public:
-    RunLoop(Planets& system, RunObserver& observer);
+    // settings pins the kernel and thread count, for tests and benchmarks.
+    RunLoop(Planets& system, RunObserver& observer, StepSettings settings = {});
 
     // Starts a run: elapsed seconds and the plot counter back to 0.
     void Begin();
@@ -28,12 +29,16 @@ public:
     bool PlottedStep() const { return plotted_; }
 
 private:
+    // A contact in pass 1 merges the pair at once.
+    void Touch(Planet& body, Planet& other) override;
+
     Planets& system_;
     RunObserver& observer_;
     GravityStep gravity_;
     std::int64_t elapsedSeconds_ = 0;
     std::int64_t plotCounter_ = 0;
     bool plotted_ = false;
+    bool allFinite_ = true;  // no body of the step in progress became non-finite
 };
 
 // The day shown at a plotted step: elapsed seconds / 86400, a half rounding

@@ -1,0 +1,58 @@
+#include "engine/collision.h"
+
+#include <cmath>
+
+namespace kosmolux {
+namespace {
+
+double MergedComponent(double survivor, double survivorMass, double absorbed, double absorbedMass)
+{
+    const double totalMass = survivorMass + absorbedMass;
+    // Masses that cancel out weigh nothing: the plain mean instead of 0 / 0.
+    if (totalMass == 0.0)
+        return (survivor + absorbed) / 2.0;
+    return (survivor * survivorMass + absorbed * absorbedMass) / totalMass;
+}
+
+}  // namespace
+
+MergeRoles ChooseSurvivor(Planet& body, Planet& other)
+{
+    if (body.Diameter < other.Diameter)
+        return {other, body};
+    return {body, other};
+}
+
+std::string CollisionMessage(const Planet& absorbed, const Planet& survivor)
+{
+    return absorbed.PlanetName + " collided with " + survivor.PlanetName + "!";
+}
+
+bool Collide(Planet& body, Planet& other, RunObserver& observer)
+{
+    const auto [survivor, absorbed] = ChooseSurvivor(body, other);
+    const Vector& s = survivor.Velocity;
+    const Vector& x = absorbed.Velocity;
+    const Vector velocity{MergedComponent(s.XComp, survivor.Mass, x.XComp, absorbed.Mass),
+                          MergedComponent(s.YComp, survivor.Mass, x.YComp, absorbed.Mass),
+                          MergedComponent(s.ZComp, survivor.Mass, x.ZComp, absorbed.Mass)};
+    const double mass = absorbed.Mass + survivor.Mass;
+    if (!std::isfinite(mass) || !std::isfinite(velocity.XComp) || !std::isfinite(velocity.YComp)
+        || !std::isfinite(velocity.ZComp)) {
+        observer.BodyBecameNonFinite(survivor);
+        return false;
+    }
+
+    observer.BodiesCollide(CollisionMessage(absorbed, survivor));
+    survivor.Velocity = velocity;
+    absorbed.Velocity = Vector{};
+    survivor.Mass = mass;
+    absorbed.Mass = 1.0;
+    survivor.PlanetName.append(" & ").append(absorbed.PlanetName);
+    absorbed.PlanetName = std::string(AbsorbedName);
+    absorbed.Lightweight = true;
+    absorbed.Locked = true;
+    return true;
+}
+
+}  // namespace kosmolux

@@ -1,0 +1,164 @@
+#include "engine/gravitystep.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "engine/calculations.h"
+
+namespace kosmolux {
+namespace {
+
+StepKernel Resolve(StepKernel kernel)
+{
+    if (kernel == StepKernel::Fastest)
+        return StepKernel::Scalar;
+    if (!KernelAvailable(kernel))
+        throw std::invalid_argument("GravityStep: this processor cannot run the chosen kernel");
+    return kernel;
+}
+
+PairKernel KernelFunction(StepKernel kernel)
+{
+    switch (kernel) {
+    case StepKernel::Scalar:
+        return PairKernelScalar;
+    default:
+        return nullptr;
+    }
+}
+
+bool IsFinite(const Vector& v)
+{
+    return std::isfinite(v.XComp) && std::isfinite(v.YComp) && std::isfinite(v.ZComp);
+}
+
+}  // namespace
+
+bool KernelAvailable(StepKernel kernel)
+{
+    switch (kernel) {
+    case StepKernel::Fastest:
+    case StepKernel::Bodies:
+    case StepKernel::Scalar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+GravityStep::GravityStep(StepSettings settings)
+    : kernel_(Resolve(settings.Kernel)), pairKernel_(KernelFunction(kernel_))
+{
+}
+
+void GravityStep::Accelerate(Planets& system, ContactHandler* onContact)
+{
+    if (kernel_ == StepKernel::Bodies) {
+        AccelerateBodies(system, onContact);
+        return;
+    }
+    Gather(system);
+    const bool touching = pairKernel_(arrays_, 0, arrays_.PaddedTargetCount());
+    // A merge changes bodies in the middle of the pass, which only the scalar
+    // pass over the live bodies can follow in the right order.
+    if (touching && onContact) {
+        AccelerateBodies(system, onContact);
+        return;
+    }
+    Scatter();
+}
+
+void GravityStep::AccelerateBodies(Planets& system, ContactHandler* onContact)
+{
+    Vector pull;
+    // By position, not by iterator: a handler may not add or remove bodies,
+    // but the count is read afresh anyway.
+    for (int b = 1; b <= system.Count(); ++b) {
+        Planet& body = system.Item(b);
+        if (body.Locked)
+            continue;
+        body.TotalAcceleration = Vector{};
+        for (int o = 1; o <= system.Count(); ++o) {
+            Planet& other = system.Item(o);
+            if (other.Id() == body.Id() || other.Lightweight)
+                continue;
+            if (CalcAcceleration(body, other, pull)) {
+                if (onContact)
+                    onContact->Touch(body, other);
+                continue;
+            }
+            body.TotalAcceleration.Add(pull);
+        }
+    }
+}
+
+void GravityStep::Gather(Planets& system)
+{
+    PairArrays& a = arrays_;
+    const auto count = static_cast<std::size_t>(system.Count());
+    const std::size_t padded = (count + PairArrays::TargetBlock - 1) / PairArrays::TargetBlock
+                               * PairArrays::TargetBlock;
+    for (auto* array : {&a.SourceX, &a.SourceY, &a.SourceZ, &a.SourceMassG, &a.SourceDiameter,
+                        &a.SourceIndex, &a.TargetX, &a.TargetY, &a.TargetZ, &a.TargetDiameter,
+                        &a.TargetIndex, &a.AccelerationX, &a.AccelerationY, &a.AccelerationZ})
+        array->resize(padded);
+    targets_.resize(count);
+
+    a.SourceCount = 0;
+    a.TargetCount = 0;
+    double index = 0.0;
+    for (Planet& body : system) {
+        if (!body.Lightweight) {
+            const std::size_t s = a.SourceCount++;
+            a.SourceX[s] = body.Position.XComp;
+            a.SourceY[s] = body.Position.YComp;
+            a.SourceZ[s] = body.Position.ZComp;
+            a.SourceMassG[s] = body.Mass * G;
+            a.SourceDiameter[s] = body.Diameter;
+            a.SourceIndex[s] = index;
+        }
+        if (!body.Locked) {
+            const std::size_t t = a.TargetCount++;
+            a.TargetX[t] = body.Position.XComp;
+            a.TargetY[t] = body.Position.YComp;
+            a.TargetZ[t] = body.Position.ZComp;
+            a.TargetDiameter[t] = body.Diameter;
+            a.TargetIndex[t] = index;
+            targets_[t] = &body;
+        }
+        index += 1.0;
+    }
+    constexpr double nowhere = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t t = a.TargetCount; t < a.PaddedTargetCount(); ++t) {
+        a.TargetX[t] = nowhere;
+        a.TargetY[t] = nowhere;
+        a.TargetZ[t] = nowhere;
+        a.TargetDiameter[t] = 0.0;
+        a.TargetIndex[t] = -1.0;
+    }
+}
+
+void GravityStep::Scatter()
+{
+    for (std::size_t t = 0; t < arrays_.TargetCount; ++t)
+        targets_[t]->TotalAcceleration = Vector{arrays_.AccelerationX[t], arrays_.AccelerationY[t],
+                                                arrays_.AccelerationZ[t]};
+}
+
+bool GravityStep::Move(Planet& body, double timeStep)
+{
+    if (body.Locked)
+        return true;
+    Vector position = body.Position;
+    Vector velocity = body.Velocity;
+    MoveBody(position, velocity, body.TotalAcceleration, timeStep);
+    body.TotalAcceleration = Vector{};
+    if (!IsFinite(position) || !IsFinite(velocity))
+        return false;
+    body.Position = position;
+    body.Velocity = velocity;
+    return true;
+}
+
+}  // namespace kosmolux

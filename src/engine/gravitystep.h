@@ -1,0 +1,56 @@
+#pragma once
+
+#include <vector>
+
+#include "engine/pairarrays.h"
+#include "engine/stepsettings.h"
+#include "model/planet.h"
+#include "model/planets.h"
+
+namespace kosmolux {
+
+// What pass 1 does when two bodies touch: body is the one being accelerated,
+// other the one pulling on it. The handler may change both (a merge); the
+// rest of the pass sees the change at once.
+class ContactHandler {
+public:
+    virtual void Touch(Planet& body, Planet& other) = 0;
+
+protected:
+    ~ContactHandler() = default;
+};
+
+// The two passes of a step. Owns the scratch arrays of pass 1, sized once and
+// grown only when the system grows, so that a step allocates nothing.
+class GravityStep {
+public:
+    explicit GravityStep(StepSettings settings = {});
+    GravityStep(const GravityStep&) = delete;
+    GravityStep& operator=(const GravityStep&) = delete;
+
+    // Pass 1: every body that is not locked gets as TotalAcceleration the sum,
+    // in system order, of the pulls of all other bodies that are not
+    // lightweight. A touching pair adds nothing; with a handler, the handler
+    // is told of it at the moment the scalar pass meets it.
+    void Accelerate(Planets& system, ContactHandler* onContact);
+
+    // Pass 2 for one body: unless it is locked, moves it and clears its
+    // acceleration. Returns false when the move would give the body a
+    // non-finite position or velocity; the body then keeps its old ones.
+    static bool Move(Planet& body, double timeStep);
+
+    // The kernel pass 1 runs (Fastest resolved to a real one).
+    StepKernel Kernel() const { return kernel_; }
+
+private:
+    void AccelerateBodies(Planets& system, ContactHandler* onContact);
+    void Gather(Planets& system);
+    void Scatter();
+
+    StepKernel kernel_;
+    PairKernel pairKernel_ = nullptr;
+    PairArrays arrays_;
+    std::vector<Planet*> targets_;  // the bodies behind the targets of arrays_
+};
+
+}  // namespace kosmolux
