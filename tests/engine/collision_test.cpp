@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "engine/collision.h"
+#include "model/planets.h"
+#include "recordingobserver.h"
+
+namespace kosmolux {
+namespace {
+
+class CollisionTest : public testing::Test {
+protected:
+    IdentityCounter ids;
+    Planets system{ids};
+    RecordingObserver observer;
+};
+
+TEST_F(CollisionTest, TheLargerBodyAbsorbsTheSmallerKeepingMomentum)
+{
+    Planet& small = system.Add("Small", 1.0, 1.0, 0.0, 0.0, 0.0, 4.0, 0.0, 0.0);
+    Planet& big = system.Add("Big", 3.0, 2.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    small.Parent = 7;
+
+    // The observer hears of the merge before anything changes.
+    struct CheckingObserver : RecordingObserver {
+        void BodiesCollide(const std::string& message) override
+        {
+            RecordingObserver::BodiesCollide(message);
+            NameOfSmallAtMessage = Small->PlanetName;
+        }
+        const Planet* Small = nullptr;
+        std::string NameOfSmallAtMessage;
+    } checking;
+    checking.Small = &small;
+
+    ASSERT_TRUE(Collide(small, big, checking));
+    EXPECT_EQ(checking.Messages, std::vector<std::string>{"Small collided with Big!"});
+    EXPECT_EQ(checking.NameOfSmallAtMessage, "Small");
+
+    EXPECT_EQ(big.PlanetName, "Big & Small");
+    EXPECT_EQ(big.Mass, 4.0);
+    EXPECT_EQ(big.Velocity, (Vector{1.0, 0.0, 0.0}));
+    EXPECT_EQ(big.Diameter, 2.0);
+    EXPECT_FALSE(big.Locked);
+    EXPECT_FALSE(big.Lightweight);
+
+    EXPECT_EQ(small.PlanetName, "*");
+    EXPECT_EQ(small.Mass, 1.0);
+    EXPECT_EQ(small.Velocity, Vector{});
+    EXPECT_TRUE(small.Locked);
+    EXPECT_TRUE(small.Lightweight);
+    EXPECT_EQ(small.Position, Vector{});
+    EXPECT_EQ(small.Diameter, 1.0);
+    EXPECT_EQ(small.Parent, 7);
+}
+
+TEST_F(CollisionTest, AtEqualDiametersTheBodyBeingAcceleratedSurvives)
+{
+    Planet& first = system.Add("First", 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 3.0, 0.0);
+    Planet& second = system.Add("Second", 1.0e6, 5.0, 1.0, 0.0, 0.0, 0.0, 0.0, 6.0);
+    ASSERT_TRUE(Collide(first, second, observer));
+    EXPECT_EQ(observer.Messages, std::vector<std::string>{"Second collided with First!"});
+    EXPECT_EQ(first.PlanetName, "First & Second");
+    EXPECT_EQ(first.Mass, 1.0e6 + 2.0);
+    EXPECT_EQ(first.Velocity, (Vector{0.0, (3.0 * 2.0 + 0.0 * 1.0e6) / (2.0 + 1.0e6),
+                                      (0.0 * 2.0 + 6.0 * 1.0e6) / (2.0 + 1.0e6)}));
+    EXPECT_EQ(second.PlanetName, "*");
+
+    // The larger diameter wins whichever of the two is being accelerated.
+    Planet& probe = system.Add("Probe", 1.0, 9.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    probe.Lightweight = true;
+    ASSERT_TRUE(Collide(probe, first, observer));
+    EXPECT_EQ(observer.Messages.back(), "First & Second collided with Probe!");
+    EXPECT_EQ(probe.PlanetName, "Probe & First & Second");
+    EXPECT_TRUE(probe.Lightweight);
+    EXPECT_TRUE(first.Locked);
+}
+
+TEST_F(CollisionTest, MassesThatCancelGiveThePlainMeanVelocity)
+{
+    Planet& a = system.Add("A", 5.0, 2.0, 0.0, 0.0, 0.0, 4.0, -2.0, 1.0);
+    Planet& b = system.Add("B", -5.0, 1.0, 0.0, 0.0, 0.0, 0.0, 6.0, 2.0);
+    ASSERT_TRUE(Collide(a, b, observer));
+    EXPECT_EQ(a.Velocity, (Vector{2.0, 2.0, 1.5}));
+    EXPECT_EQ(a.Mass, 0.0);
+
+    Planet& c = system.Add("C", 0.0, 2.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0);
+    Planet& d = system.Add("D", 0.0, 1.0, 0.0, 0.0, 0.0, 3.0, 3.0, 3.0);
+    ASSERT_TRUE(Collide(d, c, observer));
+    EXPECT_EQ(c.Velocity, (Vector{2.0, 2.0, 2.0}));
+    EXPECT_TRUE(observer.NonFinite.empty());
+}
+
+TEST_F(CollisionTest, AMergeBeyondRangeChangesNothingAndIsReported)
+{
+    Planet& a = system.Add("A", 1.5e308, 2.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0);
+    Planet& b = system.Add("B", 1.5e308, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    EXPECT_FALSE(Collide(a, b, observer));
+    EXPECT_TRUE(observer.Messages.empty());
+    EXPECT_EQ(observer.NonFinite, std::vector<std::string>{"A"});
+    EXPECT_EQ(a.Mass, 1.5e308);
+    EXPECT_EQ(a.PlanetName, "A");
+    EXPECT_EQ(b.PlanetName, "B");
+    EXPECT_FALSE(b.Locked);
+}
+
+}  // namespace
+}  // namespace kosmolux
