@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QByteArray>
 #include <QString>
 
 #include "platform/dialogservice.h"
@@ -20,15 +21,24 @@ public:
     virtual void SelectFirstCentre() = 0;
 };
 
-// The text after the last backslash of a path (only a backslash separates).
+// The text after the last slash or backslash of a path: empty when the path
+// ends with one, the whole text when it has none.
 QString FileNameFromPath(const QString& path);
 
-// Writes the current system and the start date to a system file. Failures are
-// shown in the "SaveSystem" message box; returns whether the file was written.
+// The bytes of the system file for the current system and the start date.
+// Throws ProgramError for a system that cannot be stored: more than 32767
+// bodies ("Overflow"), or a body name that would not load back as it is.
+QByteArray SystemFileContents(const Globals& globals);
+
+// Writes the current system and the start date to a system file, all or
+// nothing, and names the system after the file. Failures are shown in the
+// "SaveSystem" message box and leave any previous file as it was; returns
+// whether the file was written.
 bool SaveSystem(Globals& globals, DialogService& dialogs, const QString& fileName);
 
-// Reads a system file into the current system. Failures are shown in the
-// "LoadSystem" message box. A file without bodies changes nothing.
+// Reads a system file into the current system, fills the centre list and
+// names the system after the file. Failures are shown in the "LoadSystem"
+// message box. A missing file, or one without bodies, changes nothing.
 void LoadSystem(Globals& globals, DialogService& dialogs, CentreList& centres,
                 const QString& fileName);
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+namespace kosmolux {
+
+// Whole-file reads and writes whose failures carry the operating system's
+// error text and number (ProgramError). A path without a folder is taken
+// relative to the current folder.
+
+// The file's bytes, or nothing when there is no such file. A file that exists
+// but cannot be read (no permission, a folder) throws.
+std::optional<QByteArray> ReadFileIfPresent(const QString& path);
+
+// Writes the contents to a temporary file beside the target and renames it
+// over the target: either the whole new file is there or the previous file is
+// untouched, and no temporary file is left behind. Refuses a target the user
+// may not write, although its folder would allow the rename. Throws on failure.
+void ReplaceFile(const QString& path, const QByteArray& contents);
+
+}  // namespace kosmolux
