@@ -10,22 +10,30 @@ namespace kosmolux::text {
 
 // All patterns use QLocale(): the system locale unless a default was set.
 
-// "#,###": rounded to a whole number, thousands grouped; empty when it rounds to 0.
+// "#,###": rounded to a whole number, a half to the even neighbour (2.5 gives
+// 2), thousands grouped; empty when it rounds to 0. Values of any size show all
+// their digits; an infinity or NaN shows Qt's word for it.
 QString FormatGrouped(double value);
-// "#,##0": the same, but 0 shows "0".
+// "#,##0": the same, but 0 shows "0" (never "-0").
 QString FormatGroupedOrZero(double value);
 
 // "dd MMM yyyy": two-digit day, abbreviated month name, four-digit year.
 QString FormatLongDate(const QDate& date);
 // The locale's short date form with the year always in four digits.
 QString FormatShortDate(const QDate& date);
-// Any date form the locale accepts (short, long, numeric month, "dd MMM yyyy").
+// Any date form the locale accepts, blanks around allowed: the short form with
+// a four- or two-digit year and a one- or two-digit day and month, the long
+// form, "d MMM yyyy", "d MMMM yyyy" and ISO "yyyy-MM-dd". A two-digit year is
+// the year ending in those digits within the 80 years before and the 19 years
+// after the current year. Days that do not exist give nothing.
 std::optional<QDate> ParseDate(const QString& text);
 inline bool IsDate(const QString& text) { return ParseDate(text).has_value(); }
 
 // Plain decimals and exponent forms with the locale's decimal separator,
-// blanks around allowed; no group separators, no "nan" or "inf". A number too
-// large for a double still counts as a number (its conversion overflows).
+// blanks around allowed; no group separators (so "1.5" is no number in German,
+// where the point groups thousands), no "nan" or "inf". A number too large for
+// a double still counts as a number (its conversion overflows); one too small
+// reads as 0.
 bool IsNumeric(const QString& text);
 // Throws ProgramError: "Type mismatch" (13) for a text that is not a number,
 // "Overflow" (6) for one too large for a double.
