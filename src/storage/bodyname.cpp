@@ -30,10 +30,11 @@ QString BodyNameProblem(const QString& name)
         return QStringLiteral("The name must not be enclosed in quotes");
     if (name.size() > IniDocument::MaxValueLength)
         return QStringLiteral("The name must not be longer than %1 characters").arg(IniDocument::MaxValueLength);
-    // Sections of these names hold the file's own values; "(none)" marks a body without parent.
+    // Sections of these names hold the file's own values.
     if (name.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0 ||
         name.compare(QStringLiteral("General"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("The names \"System\" and \"General\" are kept for the file's own values");
+    // A parent of this name could not be told from no parent at all.
     if (name == QStringLiteral("(none)"))
         return QStringLiteral("The name \"(none)\" stands for no parent in the file");
     return {};

@@ -151,9 +151,11 @@ QString IniDocument::GetSection(const QString& section) const
                 names += line.key + QChar(u'\0');
         }
     }
-    // Like a fixed buffer: a list too long loses its end but keeps the final two NULs.
-    if (names.size() > SectionBufferLength - 2)
+    // Like a fixed buffer: a list too long loses its end but still ends with two NULs.
+    if (names.size() + 1 > SectionBufferLength) {
         names.truncate(SectionBufferLength - 2);
+        names += QChar(u'\0');
+    }
     names += QChar(u'\0');
     return names.leftJustified(SectionBufferLength, u' ');
 }

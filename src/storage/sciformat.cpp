@@ -29,16 +29,17 @@ QString SciFormat(double value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::scientific, 14);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const std::size_t e = text.find('e');
+    const std::size_t exponentMark = text.find('e');
     const bool negative = text.front() == '-';
-    const std::string_view digits = text.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+    const std::size_t firstDigit = negative ? 1 : 0;
+    const std::string_view digits = text.substr(firstDigit, exponentMark - firstDigit);
 
     std::string_view fraction = digits.substr(2);  // after "d."
     while (fraction.size() > 1 && fraction.back() == '0')
         fraction.remove_suffix(1);
     int exponent = 0;
-    std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
-    const bool negativeExponent = text[e + 1] == '-';
+    std::from_chars(text.data() + exponentMark + 2, text.data() + text.size(), exponent);
+    const bool negativeExponent = text[exponentMark + 1] == '-';
 
     QString formatted;
     if (negative)

@@ -89,6 +89,15 @@ TEST_F(IniFileTest, GetSectionListsKeyNamesInTheFixedBufferForm)
     EXPECT_EQ(names.left(5), QStringLiteral("A") + QChar(u'\0') + QStringLiteral("B") + QChar(u'\0') + QChar(u'\0'));
     EXPECT_EQ(names.mid(5), QString(32000 - 5, u' '));
     EXPECT_EQ(ini_.GetSection("Missing"), QChar(u'\0') + QString(31999, u' '));
+
+    // A list longer than the buffer loses its end and still ends with two NULs.
+    IniDocument crowded;
+    for (int i = 0; i < 4000; ++i)
+        crowded.SetValue("S", QStringLiteral("Key%1").arg(i, 5, 10, QChar(u'0')), "v");
+    const QString cut = crowded.GetSection("S");
+    ASSERT_EQ(cut.size(), 32000);
+    EXPECT_EQ(cut.left(18), QStringLiteral("Key00000") + QChar(u'\0') + QStringLiteral("Key00001") + QChar(u'\0'));
+    EXPECT_EQ(cut.right(5), QStringLiteral("Key") + QChar(u'\0') + QChar(u'\0'));
 }
 
 TEST_F(IniFileTest, DeletingValuesAndSections)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/scripteddialogservice.h"
+#include "platform/textformats.h"
 #include "storage/systemfile.h"
 #include "storage/recordingcentrelist.h"
 
@@ -161,6 +162,7 @@ TEST_F(LoadSystemTest, FlagsParentsIdsAndTheCentreList)
     EXPECT_EQ(Body(2).Parent, Body(3).Id());  // the last Sun wins
     EXPECT_EQ(Body(4).Parent, Body(4).Id());
     EXPECT_EQ(Body(5).Parent, -1);  // names match in their exact case
+    EXPECT_EQ(globals_.StartDate, text::Today());  // the file names none
 
     ASSERT_EQ(centres_.Entries.size(), 6u);
     EXPECT_EQ(centres_.Entries[0], std::make_pair(QString("Grid Origin"), -1));

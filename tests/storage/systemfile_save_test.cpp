@@ -182,6 +182,17 @@ TEST_F(SaveSystemTest, ANameThatWouldNotLoadBackStopsTheSave)
     EXPECT_EQ(ReadBytes(PathOf("Solar.kmx")), previous);
 }
 
+// The count is a 16-bit number: a file of more bodies could not be loaded.
+TEST_F(SaveSystemTest, MoreThan32767BodiesAreAnOverflow)
+{
+    Planets& system = globals_.EnsureSystem();
+    for (int i = 0; i < 32768; ++i)
+        system.Add("Body", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Crowded.kmx")));
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"Overflow: 6"});
+    EXPECT_EQ(FolderEntries(folder_.path()), QStringList());
+}
+
 TEST(BodyNameTest, RefusesNamesTheFileCannotCarry)
 {
     const QString refused[] = {
