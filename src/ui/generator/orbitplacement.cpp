@@ -65,7 +65,10 @@ std::optional<double> DrawDistance(int distanceCode, double parentDiameter, Rand
     if (distanceCode < 0 || distanceCode >= static_cast<int>(DrawnDistances.size()))
         return std::nullopt;
     const DistanceRow& row = DrawnDistances[static_cast<std::size_t>(distanceCode)];
-    return RandomInRange(random, row.Centre * parentDiameter, row.Spread * parentDiameter);
+    const double distance = RandomInRange(random, row.Centre * parentDiameter, row.Spread * parentDiameter);
+    if (!std::isfinite(distance))
+        return std::nullopt;
+    return distance;
 }
 
 std::vector<ListEntry> OrbitShapes()

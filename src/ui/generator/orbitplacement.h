@@ -17,7 +17,8 @@ inline constexpr int CustomDistance = 6;
 
 // A distance in metres from the centre of a parent of the given diameter,
 // drawn from the class's band (counted in parent diameters); nothing for
-// "Custom Distance" or a code that is not in the list.
+// "Custom Distance", a code that is not in the list, or a parent so large
+// that the distance overflows.
 std::optional<double> DrawDistance(int distanceCode, double parentDiameter, RandomSource& random);
 
 // The orbit shapes in list order, coded 0 to 6, from circular to hyperbolic.

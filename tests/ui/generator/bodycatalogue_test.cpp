@@ -1,10 +1,15 @@
+#include <cmath>
+
 #include <gtest/gtest.h>
 
+#include "platform/fixeddraws.h"
 #include "ui/generator/bodycatalogue.h"
-#include "ui/generator/fixeddraws.h"
 
 namespace kosmolux {
 namespace {
+
+// The largest draw there is: 24 random bits, all set.
+const float JustBelowOne = std::nextafter(1.0f, 0.0f);
 
 using namespace catalogue;
 
@@ -38,14 +43,14 @@ TEST(BodyCatalogueTest, DrawsMassThenDiameterWithinTheRowsBands)
         SCOPED_TRACE(row.Text);
         EXPECT_EQ(SubTypesOf(row.Type).at(static_cast<std::size_t>(row.SubType - 1)).Text, row.Text);
 
-        FixedDraws lowMassHighDiameter{0.0f, HighestDraw};
+        FixedDraws lowMassHighDiameter{0.0f, JustBelowOne};
         const GeneratedBody first = Generate(row.Type, row.SubType, lowMassHighDiameter);
-        EXPECT_EQ(lowMassHighDiameter.Left(), 0u);
+        EXPECT_TRUE(lowMassHighDiameter.Empty());
         EXPECT_EQ(*first.Mass, row.MassLow);
         EXPECT_LT(*first.Diameter, row.DiameterHigh);
         EXPECT_GT(*first.Diameter, row.DiameterHigh * 0.999);
 
-        FixedDraws highMassLowDiameter{HighestDraw, 0.0f};
+        FixedDraws highMassLowDiameter{JustBelowOne, 0.0f};
         const GeneratedBody second = Generate(row.Type, row.SubType, highMassLowDiameter);
         EXPECT_LT(*second.Mass, row.MassHigh);
         EXPECT_GT(*second.Mass, row.MassHigh * 0.999);

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "model/planets.h"
-#include "ui/generator/fixeddraws.h"
+#include "platform/fixeddraws.h"
 #include "ui/generator/orbitplacement.h"
 
 namespace kosmolux {
 namespace {
+
+// The largest draw there is: 24 random bits, all set.
+const float JustBelowOne = std::nextafter(1.0f, 0.0f);
 
 using namespace orbit;
 
@@ -85,21 +88,22 @@ TEST(DistanceClassTest, BandsAreCountedInParentDiameters)
     EXPECT_EQ(classes[6].Text, "Custom Distance");
     EXPECT_EQ(classes[6].Code, CustomDistance);
 
-    FixedDraws draws{0.0f, HighestDraw, 0.0f};
+    FixedDraws draws{0.0f, JustBelowOne, 0.0f, 0.5f};
     EXPECT_EQ(*DrawDistance(0, 1392000000, draws), 2.784e11);
     const double farthest = *DrawDistance(0, 1392000000, draws);
     EXPECT_LT(farthest, 3.0624e11);
     EXPECT_GT(farthest, 3.0623e11);
     EXPECT_EQ(*DrawDistance(5, 1000, draws), 2400.0);
 
+    EXPECT_FALSE(DrawDistance(0, 1e307, draws)) << "210 diameters overflow";
     EXPECT_FALSE(DrawDistance(CustomDistance, 1392000000, draws));
     EXPECT_FALSE(DrawDistance(7, 1392000000, draws));
-    EXPECT_EQ(draws.Left(), 0u);
+    EXPECT_TRUE(draws.Empty());
 }
 
 TEST(FreePlacementTest, DrawsXYZThenVelocitiesInTheirRegions)
 {
-    FixedDraws draws{0.0f, HighestDraw, 0.0f, 0.0f, HighestDraw, 0.0f};
+    FixedDraws draws{0.0f, JustBelowOne, 0.0f, 0.0f, JustBelowOne, 0.0f};
     const StateVectors placed = FreePlacement(draws);
     EXPECT_EQ(placed.Position.XComp, 1e11);
     EXPECT_LT(placed.Position.YComp, 7e11);
