@@ -1,28 +1,13 @@
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "storage/filebytes.h"
 #include "storage/inifile.h"
 
 namespace kosmolux {
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 class IniFileTest : public ::testing::Test {
 protected:
@@ -125,7 +110,7 @@ TEST_F(IniFileTest, DeletingValuesAndSections)
 
 TEST_F(IniFileTest, ReadsLfAndLatin1FilesAndKeepsComments)
 {
-    WriteBytes(ini_.filename, "; made by hand\n[Bodies]\nName = \xC9toile \n;note\nstray line\n\n[Next]\nK=v\n");
+    ASSERT_TRUE(WriteBytes(ini_.filename, "; made by hand\n[Bodies]\nName = \xC9toile \n;note\nstray line\n\n[Next]\nK=v\n"));
     EXPECT_EQ(ini_.GetValue("bodies", "name", ""), QString::fromUtf8("\xC3\x89toile"));
     EXPECT_EQ(ini_.GetSection("Bodies").left(7), QStringLiteral("Name") + QChar(u'\0') + QChar(u'\0') + QChar(u' '));
     ini_.SetValue("Bodies", "Mass", "1");
@@ -150,8 +135,7 @@ TEST_F(IniFileTest, MissingAndUnwritableFiles)
     folder.filename = folder_.path();
     folder.SetValue("S", "K", "v");
     EXPECT_EQ(folder.GetValue("S", "K", "default"), "default");
-    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList());
+    EXPECT_EQ(FolderEntries(folder_.path()), QStringList());
 }
 
 TEST_F(IniFileTest, AFileNameWithoutFolderIsInTheCurrentFolder)

@@ -1,6 +1,5 @@
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -8,19 +7,12 @@
 
 #include "platform/scripteddialogservice.h"
 #include "platform/textformats.h"
-#include "storage/systemfile.h"
+#include "storage/filebytes.h"
 #include "storage/recordingcentrelist.h"
+#include "storage/systemfile.h"
 
 namespace kosmolux {
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 class LoadSystemTest : public ::testing::Test {
 protected:
@@ -37,10 +29,7 @@ protected:
     void Load(const QByteArray& lines, const QString& name = "Test.kmx")
     {
         const QString path = folder_.filePath(name);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(lines).replace("\n", "\r\n"));
-        file.close();
+        ASSERT_TRUE(WriteBytes(path, QByteArray(lines).replace("\n", "\r\n")));
         LoadSystem(globals_, dialogs_, centres_, path);
     }
 
@@ -204,10 +193,7 @@ TEST_F(LoadSystemTest, AFileThatCannotBeReadIsReportedAndChangesNothing)
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop the superuser";
     const QString locked = folder_.filePath("Locked.kmx");
-    QFile file(locked);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[General]\r\nTotalBodies=1\r\n");
-    file.close();
+    ASSERT_TRUE(WriteBytes(locked, "[General]\r\nTotalBodies=1\r\n"));
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::WriteOwner));
     LoadSystem(globals_, dialogs_, centres_, locked);
     EXPECT_EQ(dialogs_.MessageTexts().last(), "Permission denied: 13");
@@ -217,10 +203,7 @@ TEST_F(LoadSystemTest, AFileThatCannotBeReadIsReportedAndChangesNothing)
 TEST_F(LoadSystemTest, ReadsLfAndLatin1Files)
 {
     const QString path = folder_.filePath("Hand.kmx");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[System]\n1=\xC9toile\n[General]\nTotalBodies=1\n[\xC9TOILE]\nMass=2.0E+0\n");
-    file.close();
+    ASSERT_TRUE(WriteBytes(path, "[System]\n1=\xC9toile\n[General]\nTotalBodies=1\n[\xC9TOILE]\nMass=2.0E+0\n"));
     LoadSystem(globals_, dialogs_, centres_, path);
     ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
     EXPECT_EQ(Body(1).PlanetName, "\xC3\x89toile");

@@ -10,31 +10,12 @@
 #include "platform/textformats.h"
 #include "storage/bodyname.h"
 #include "storage/currentfile.h"
-#include "storage/systemfile.h"
+#include "storage/filebytes.h"
 #include "storage/recordingcentrelist.h"
+#include "storage/systemfile.h"
 
 namespace kosmolux {
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QStringList FolderEntries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
 
 class SaveSystemTest : public ::testing::Test {
 protected:
@@ -151,7 +132,7 @@ TEST_F(SaveSystemTest, AReadOnlyFileOrFolderIsNotOverwritten)
     MakeSunAndEarth();
     const QByteArray previous = "[General]\r\nStartDate=1/1/1999\r\n";
     const QString file = PathOf("Solar.kmx");
-    WriteBytes(file, previous);
+    ASSERT_TRUE(WriteBytes(file, previous));
 
     ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner));
     EXPECT_FALSE(SaveSystem(globals_, dialogs_, file));
@@ -174,7 +155,7 @@ TEST_F(SaveSystemTest, ANameThatWouldNotLoadBackStopsTheSave)
     globals_.CurrentSystem->Add("Bad]", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     globals_.CurrentSystem->Add("general", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     const QByteArray previous = "[General]\r\nStartDate=1/1/1999\r\n";
-    WriteBytes(PathOf("Solar.kmx"), previous);
+    ASSERT_TRUE(WriteBytes(PathOf("Solar.kmx"), previous));
     EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Solar.kmx")));
     EXPECT_EQ(dialogs_.MessageTexts(),
               QStringList{"The body \"Bad]\" cannot be saved. " + BodyNameProblem("Bad]") + ": 5"});
