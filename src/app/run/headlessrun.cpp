@@ -1,0 +1,52 @@
+#include "app/run/headlessrun.h"
+
+#include <utility>
+
+#include "engine/drift.h"
+#include "engine/runsettings.h"
+
+namespace kosmolux {
+
+HeadlessRun::HeadlessRun(Planets& system, MessageSink messages, CsvWriter* table)
+    : system_(system), messages_(std::move(messages)), table_(table), loop_(system, *this)
+{
+}
+
+bool HeadlessRun::Run(int speedLevel, int plotLevel, std::int64_t steps, const StepListener& afterStep)
+{
+    const std::int32_t timeStep = SpeedFor(speedLevel).TimeStep;
+    const std::int32_t plotInterval = PlotFrequencyFor(plotLevel).PlotInterval;
+    RemoveDrift(system_, timeStep);
+    loop_.Begin();
+    step_ = 0;
+    stepStartSeconds_ = 0;
+    bool finite = true;
+    while (finite && step_ < steps) {
+        ++step_;
+        stepStartSeconds_ = loop_.ElapsedSeconds();
+        finite = loop_.Step(timeStep, plotInterval);
+        if (afterStep)
+            afterStep(step_);
+    }
+    for (const Planet& body : system_)
+        WriteRow(body);
+    return finite;
+}
+
+void HeadlessRun::BodiesCollide(const std::string& message) { messages_(message); }
+
+void HeadlessRun::PlotBody(Planet& body) { WriteRow(body); }
+
+void HeadlessRun::BodyBecameNonFinite(const Planet& body)
+{
+    messages_("Step " + std::to_string(step_) + ": the position or velocity of " + body.PlanetName
+              + " is no longer a finite number; the run stops.");
+}
+
+void HeadlessRun::WriteRow(const Planet& body)
+{
+    if (table_)
+        table_->WriteRow(step_, stepStartSeconds_, DayNumber(stepStartSeconds_), body);
+}
+
+}  // namespace kosmolux

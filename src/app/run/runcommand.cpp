@@ -1,0 +1,217 @@
+#include "app/run/runcommand.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include "app/run/consoledialogservice.h"
+#include "app/run/csvwriter.h"
+#include "app/run/headlessrun.h"
+#include "app/run/progressline.h"
+#include "app/run/runoptions.h"
+#include "app/run/silentcentrelist.h"
+#include "engine/runsettings.h"
+#include "kosmolux_version.h"
+#include "platform/programerror.h"
+#include "platform/textformats.h"
+#include "storage/globals.h"
+#include "storage/systemfile.h"
+
+namespace kosmolux {
+
+namespace {
+
+const std::string ProgramName = "kosmolux-run";
+
+// One run from the command line: the files checked, the system loaded, run
+// and saved, every problem told on standard error.
+class CommandLineRun {
+public:
+    CommandLineRun(const RunOptions& options, const Console& console)
+        : options_(options), console_(console), dialogs_(console.Err)
+    {
+    }
+
+    int Execute()
+    {
+        if (!InputReadable() || !OutputFolderWritable() || !Load() || !OpenTable())
+            return ExitFileProblem;
+        const bool finite = Run();
+        int status = Save() ? (finite ? ExitDone : ExitNonFinite) : ExitFileProblem;
+        if (!CloseTable())
+            status = ExitFileProblem;
+        return status;
+    }
+
+private:
+    void Complain(const std::string& text) { console_.Err << ProgramName << ": " << text << std::endl; }
+
+    static QString Path(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
+
+    // LoadSystem reads a missing file as an empty one without a word, so the
+    // input is looked at first.
+    bool InputReadable()
+    {
+        QFile file(Path(options_.InputFile));
+        if (QFileInfo(file).isDir()) {
+            Complain("cannot read " + options_.InputFile + ": it is a folder");
+            return false;
+        }
+        if (!file.open(QIODevice::ReadOnly)) {
+            Complain("cannot read " + options_.InputFile + ": " + file.errorString().toStdString());
+            return false;
+        }
+        return true;
+    }
+
+    // Checked before the run, so that a long run is not lost at its end.
+    bool OutputFolderWritable()
+    {
+        if (options_.OutputFile.empty())
+            return true;
+        const QFileInfo output(Path(options_.OutputFile));
+        const QFileInfo folder(output.absolutePath());
+        std::string problem;
+        if (output.isDir())
+            problem = "it is a folder";
+        else if (!folder.isDir())
+            problem = "the folder " + folder.filePath().toStdString() + " does not exist";
+        else if (!folder.isWritable())
+            problem = "the folder " + folder.filePath().toStdString() + " is not writable";
+        if (problem.empty())
+            return true;
+        Complain("cannot write " + options_.OutputFile + ": " + problem);
+        return false;
+    }
+
+    bool OpenTable()
+    {
+        if (options_.CsvFile.empty())
+            return true;
+        tableFile_.open(options_.CsvFile, std::ios::binary | std::ios::trunc);
+        if (!tableFile_) {
+            Complain("cannot write " + options_.CsvFile + ": " + std::strerror(errno));
+            return false;
+        }
+        table_.emplace(tableFile_);
+        table_->WriteHeader();
+        return true;
+    }
+
+    bool Load()
+    {
+        globals_.StartDate = text::Today();
+        globals_.SpeedLevel = static_cast<std::int16_t>(options_.SpeedLevel);
+        globals_.TimeStep = SpeedFor(options_.SpeedLevel).TimeStep;
+        globals_.PlotLevel = static_cast<std::int16_t>(options_.PlotLevel);
+        globals_.PlotInterval = PlotFrequencyFor(options_.PlotLevel).PlotInterval;
+        SilentCentreList centres;
+        LoadSystem(globals_, dialogs_, centres, Path(options_.InputFile));
+        if (dialogs_.MessagesShown() > 0) {
+            Complain("cannot load " + options_.InputFile);
+            return false;
+        }
+        // A file whose TotalBodies is missing, 0 or not a number loads as nothing at all.
+        if (!globals_.SystemLoaded || globals_.CurrentSystem->Count() == 0) {
+            Complain(options_.InputFile + " holds no bodies (no TotalBodies above 0 in its [General] section)"
+                     "; there is nothing to run");
+            return false;
+        }
+        return true;
+    }
+
+    bool Run()
+    {
+        const std::int64_t steps = StepCount(options_);
+        std::optional<ProgressLine> progress;
+        if (console_.ErrIsTerminal && !options_.Quiet)
+            progress.emplace(console_.Err, steps, SpeedFor(options_.SpeedLevel).TimeStep);
+        const auto message = [&](const std::string& line) {
+            if (progress)
+                progress->Clear();
+            console_.Err << line << std::endl;
+        };
+        HeadlessRun run(*globals_.CurrentSystem, message, table_ ? &*table_ : nullptr);
+        const bool finite = run.Run(options_.SpeedLevel, options_.PlotLevel, steps, [&](std::int64_t stepsDone) {
+            if (progress)
+                progress->Update(stepsDone);
+        });
+        if (progress)
+            progress->Clear();
+        return finite;
+    }
+
+    bool Save()
+    {
+        if (!options_.OutputFile.empty()) {
+            if (SaveSystem(globals_, dialogs_, Path(options_.OutputFile)))
+                return true;
+            Complain("cannot write " + options_.OutputFile);
+            return false;
+        }
+        try {
+            const QByteArray contents = SystemFileContents(globals_);
+            console_.Out.write(contents.constData(), contents.size());
+            console_.Out.flush();
+        } catch (const ProgramError& error) {
+            dialogs_.MessageBox(error.MessageText(), QStringLiteral("SaveSystem"), DialogService::Icon::None,
+                                DialogService::Buttons::Ok);
+            return false;
+        }
+        if (!console_.Out) {
+            Complain("cannot write the system to standard output");
+            return false;
+        }
+        return true;
+    }
+
+    bool CloseTable()
+    {
+        if (!table_)
+            return true;
+        tableFile_.close();
+        if (!tableFile_) {
+            Complain("cannot write " + options_.CsvFile + ": " + std::strerror(errno));
+            return false;
+        }
+        return true;
+    }
+
+    const RunOptions& options_;
+    const Console& console_;
+    ConsoleDialogService dialogs_;
+    Globals globals_;
+    std::ofstream tableFile_;
+    std::optional<CsvWriter> table_;
+};
+
+}  // namespace
+
+int RunCommand(const std::vector<std::string>& arguments, const Console& console)
+{
+    const ParsedCommandLine parsed = ParseRunOptions(arguments);
+    switch (parsed.Outcome) {
+    case ParsedCommandLine::Action::Help:
+        console.Out << HelpText() << std::flush;
+        return ExitDone;
+    case ParsedCommandLine::Action::Version:
+        console.Out << ProgramName << " (" << ProgramTitle << ") " << VersionText << std::endl;
+        return ExitDone;
+    case ParsedCommandLine::Action::UsageError:
+        console.Err << ProgramName << ": " << parsed.Error << '\n'
+                    << UsageLine() << '\n'
+                    << "Try '" << ProgramName << " --help' for more information." << std::endl;
+        return ExitUsage;
+    case ParsedCommandLine::Action::Run:
+        break;
+    }
+    return CommandLineRun(parsed.Options, console).Execute();
+}
+
+}  // namespace kosmolux
