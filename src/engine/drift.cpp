@@ -6,11 +6,11 @@
 
 namespace kosmolux {
 
-void TrialStep(Planets& system, std::int32_t timeStep)
+void TrialStep(Planets& system, std::int32_t timeStep, StepSettings settings)
 {
     for (Planet& body : system)
         body.AddToHistory();
-    GravityStep step;
+    GravityStep step(settings);
     step.Accelerate(system, nullptr);
     // A body whose trial move would not be finite keeps its values; the run
     // that follows meets the same problem and reports it.
@@ -18,10 +18,10 @@ void TrialStep(Planets& system, std::int32_t timeStep)
         GravityStep::Move(body, timeStep);
 }
 
-void RemoveDrift(Planets& system, std::int32_t timeStep)
+void RemoveDrift(Planets& system, std::int32_t timeStep, StepSettings settings)
 {
     const Vector before = system.CentreOfMass();
-    TrialStep(system, timeStep);
+    TrialStep(system, timeStep, settings);
     const Vector after = system.CentreOfMass();
     const Vector drift{(after.XComp - before.XComp) / timeStep,
                        (after.YComp - before.YComp) / timeStep,

@@ -3,16 +3,25 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <thread>
 
 #include "engine/calculations.h"
 
 namespace kosmolux {
 namespace {
 
+// Below this many pairs a step is over before the hand-off to a second
+// thread would pay for itself.
+constexpr std::size_t TwoThreadPairs = 30000;
+
 StepKernel Resolve(StepKernel kernel)
 {
-    if (kernel == StepKernel::Fastest)
+    if (kernel == StepKernel::Fastest) {
+        for (StepKernel widest : {StepKernel::Avx512, StepKernel::Avx2})
+            if (KernelAvailable(widest))
+                return widest;
         return StepKernel::Scalar;
+    }
     if (!KernelAvailable(kernel))
         throw std::invalid_argument("GravityStep: this processor cannot run the chosen kernel");
     return kernel;
@@ -23,6 +32,10 @@ PairKernel KernelFunction(StepKernel kernel)
     switch (kernel) {
     case StepKernel::Scalar:
         return PairKernelScalar;
+    case StepKernel::Avx2:
+        return PairKernelAvx2;
+    case StepKernel::Avx512:
+        return PairKernelAvx512;
     default:
         return nullptr;
     }
@@ -37,20 +50,27 @@ bool IsFinite(const Vector& v)
 
 bool KernelAvailable(StepKernel kernel)
 {
+    // Also checks that the operating system saves the wide registers.
+    __builtin_cpu_init();
     switch (kernel) {
-    case StepKernel::Fastest:
-    case StepKernel::Bodies:
-    case StepKernel::Scalar:
-        return true;
+    case StepKernel::Avx2:
+        return __builtin_cpu_supports("avx2");
+    case StepKernel::Avx512:
+        return __builtin_cpu_supports("avx512f");
     default:
-        return false;
+        return true;
     }
 }
 
 GravityStep::GravityStep(StepSettings settings)
-    : kernel_(Resolve(settings.Kernel)), pairKernel_(KernelFunction(kernel_))
+    : kernel_(Resolve(settings.Kernel)), pairKernel_(KernelFunction(kernel_)),
+      threads_(settings.Threads), twoCores_(std::thread::hardware_concurrency() >= 2)
 {
+    if (threads_ < 0 || threads_ > 2)
+        throw std::invalid_argument("GravityStep: 0, 1 or 2 threads");
 }
+
+GravityStep::~GravityStep() = default;
 
 void GravityStep::Accelerate(Planets& system, ContactHandler* onContact)
 {
@@ -59,21 +79,43 @@ void GravityStep::Accelerate(Planets& system, ContactHandler* onContact)
         return;
     }
     Gather(system);
-    const bool touching = pairKernel_(arrays_, 0, arrays_.PaddedTargetCount());
+    const bool touching = RunKernel();
     // A merge changes bodies in the middle of the pass, which only the scalar
     // pass over the live bodies can follow in the right order.
     if (touching && onContact) {
+        ++scalarFallbacks_;
         AccelerateBodies(system, onContact);
         return;
     }
     Scatter();
 }
 
+bool GravityStep::RunKernel()
+{
+    const std::size_t end = arrays_.PaddedTargetCount();
+    if (!UseTwoThreads())
+        return pairKernel_(arrays_, 0, end);
+    if (!worker_)
+        worker_ = std::make_unique<PairWorker>();
+    // Every target costs the same, one pair per source: halve the blocks.
+    const std::size_t blocks = end / PairArrays::TargetBlock;
+    const std::size_t split = (blocks + 1) / 2 * PairArrays::TargetBlock;
+    worker_->Start(pairKernel_, arrays_, split, end);
+    const bool touchingHere = pairKernel_(arrays_, 0, split);
+    const bool touchingThere = worker_->Finish();
+    return touchingHere || touchingThere;
+}
+
+bool GravityStep::UseTwoThreads() const
+{
+    if (threads_ != 0)
+        return threads_ == 2;
+    return twoCores_ && arrays_.TargetCount * arrays_.SourceCount >= TwoThreadPairs;
+}
+
 void GravityStep::AccelerateBodies(Planets& system, ContactHandler* onContact)
 {
     Vector pull;
-    // By position, not by iterator: a handler may not add or remove bodies,
-    // but the count is read afresh anyway.
     for (int b = 1; b <= system.Count(); ++b) {
         Planet& body = system.Item(b);
         if (body.Locked)

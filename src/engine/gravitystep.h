@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "engine/pairarrays.h"
+#include "engine/pairworker.h"
 #include "engine/stepsettings.h"
 #include "model/planet.h"
 #include "model/planets.h"
@@ -25,6 +27,7 @@ protected:
 class GravityStep {
 public:
     explicit GravityStep(StepSettings settings = {});
+    ~GravityStep();
     GravityStep(const GravityStep&) = delete;
     GravityStep& operator=(const GravityStep&) = delete;
 
@@ -41,14 +44,22 @@ public:
 
     // The kernel pass 1 runs (Fastest resolved to a real one).
     StepKernel Kernel() const { return kernel_; }
+    // How many passes found a contact and ran again as the scalar pass.
+    long ScalarFallbacks() const { return scalarFallbacks_; }
 
 private:
     void AccelerateBodies(Planets& system, ContactHandler* onContact);
     void Gather(Planets& system);
+    bool RunKernel();
+    bool UseTwoThreads() const;
     void Scatter();
 
     StepKernel kernel_;
     PairKernel pairKernel_ = nullptr;
+    int threads_;
+    bool twoCores_;
+    std::unique_ptr<PairWorker> worker_;  // started with the first step that wants it
+    long scalarFallbacks_ = 0;
     PairArrays arrays_;
     std::vector<Planet*> targets_;  // the bodies behind the targets of arrays_
 };

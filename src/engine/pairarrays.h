@@ -46,5 +46,8 @@ struct PairArrays {
 using PairKernel = bool (*)(PairArrays& arrays, std::size_t first, std::size_t last);
 
 bool PairKernelScalar(PairArrays& arrays, std::size_t first, std::size_t last);
+// Only on processors with AVX2, and with AVX-512 (the F subset).
+bool PairKernelAvx2(PairArrays& arrays, std::size_t first, std::size_t last);
+bool PairKernelAvx512(PairArrays& arrays, std::size_t first, std::size_t last);
 
 }  // namespace kosmolux

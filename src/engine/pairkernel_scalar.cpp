@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "engine/pairarrays.h"
@@ -15,6 +16,8 @@ bool PairKernelScalar(PairArrays& arrays, std::size_t first, std::size_t last)
     const double* sourceDiameter = arrays.SourceDiameter.data();
     const double* sourceIndex = arrays.SourceIndex.data();
     bool touching = false;
+    // The padding targets would only cost time here.
+    last = std::min(last, arrays.TargetCount);
     for (std::size_t t = first; t < last; ++t) {
         const double x = arrays.TargetX[t];
         const double y = arrays.TargetY[t];

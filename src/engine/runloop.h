@@ -19,8 +19,9 @@ public:
 
     // Starts a run: elapsed seconds and the plot counter back to 0.
     void Begin();
-    // One step of the run loop. Returns false when a body became non-finite:
-    // the caller then ends the run.
+    // One step of the run loop. Returns false when a move or a merge would
+    // have made a body non-finite (the observer was told which): the caller
+    // then ends the run.
     bool Step(std::int32_t timeStep, std::int32_t plotInterval);
 
     // Simulated seconds since Begin(), not yet advanced for the step in progress.

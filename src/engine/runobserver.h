@@ -18,8 +18,9 @@ public:
     // A plotted step: the body has moved (or was skipped as locked) and is about
     // to have its position recorded. Called for every body in system order.
     virtual void PlotBody(Planet& body) = 0;
-    // A body's move would have given it a non-finite position or velocity; it
-    // kept its last finite values and the run stops at the end of the step.
+    // A body's move would have given it a non-finite position or velocity, or
+    // a merge a non-finite mass or velocity; it kept its last finite values
+    // (the merge did not happen) and the run stops at the end of the step.
     virtual void BodyBecameNonFinite(const Planet& body) = 0;
 };
 
