@@ -1,0 +1,212 @@
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/drift.h"
+#include "engine/gravitystep.h"
+#include "engine/runloop.h"
+#include "model/planets.h"
+#include "recordingobserver.h"
+
+namespace kosmolux {
+namespace {
+
+// A reproducible system of count bodies with every kind of body: locked,
+// lightweight, both, and points of diameter 0. With touching, three pairs
+// touch from the start: two ordinary bodies, a lightweight body and a locked
+// one, and two points at one place.
+void Populate(Planets& system, int count, bool touching)
+{
+    std::uint64_t state = 0x2545F4914F6CDD1DULL + static_cast<std::uint64_t>(count);
+    const auto draw = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5;
+    };
+    for (int i = 0; i < count; ++i) {
+        Planet& body = system.Add("Body" + std::to_string(i), 1.0e24 * (1.5 + draw()),
+                                  i % 5 == 2 ? 0.0 : 1.0e7 * (1.0 + draw()),
+                                  1.0e11 * draw(), 1.0e11 * draw(), 1.0e10 * draw(),
+                                  3.0e4 * draw(), 3.0e4 * draw(), 3.0e3 * draw());
+        body.Locked = i % 7 == 3 || i % 13 == 6;
+        body.Lightweight = i % 11 == 4 || i % 13 == 6;
+    }
+    if (!touching)
+        return;
+    const auto addNear = [&system](const std::string& name, double diameter, const Planet& near,
+                                   double offset) -> Planet& {
+        return system.Add(name, 3.0e23, diameter, near.Position.XComp + offset,
+                          near.Position.YComp, near.Position.ZComp, 0.0, 0.0, 0.0);
+    };
+    Planet& first = system.Item(1);
+    addNear("Impactor", 2.0e6, first, 0.5 * first.Diameter);
+    Planet& anchor = system.Add("Anchor", 5.0e25, 3.0e7, 2.0e11, 0.0, 0.0, 0.0, 0.0, 0.0);
+    anchor.Locked = true;
+    addNear("Probe", 1.0, anchor, 1.0e7).Lightweight = true;
+    Planet& point = system.Add("Point", 1.0e20, 0.0, -2.0e11, 1.0, 2.0, 0.0, 0.0, 0.0);
+    addNear("Twin", 0.0, point, 0.0);
+}
+
+// Every double, name and flag of every body, in system order.
+struct Snapshot {
+    std::vector<double> Numbers;
+    std::vector<std::string> Names;
+    std::vector<bool> Flags;
+};
+
+Snapshot Take(const Planets& system)
+{
+    Snapshot shot;
+    for (const Planet& body : system) {
+        for (const Vector& v : {body.Position, body.Velocity, body.TotalAcceleration})
+            shot.Numbers.insert(shot.Numbers.end(), {v.XComp, v.YComp, v.ZComp});
+        shot.Numbers.insert(shot.Numbers.end(), {body.Mass, body.Diameter});
+        for (const Vector& v : body.History)
+            shot.Numbers.insert(shot.Numbers.end(), {v.XComp, v.YComp, v.ZComp});
+        shot.Names.push_back(body.PlanetName);
+        shot.Flags.push_back(body.Locked);
+        shot.Flags.push_back(body.Lightweight);
+    }
+    return shot;
+}
+
+void ExpectSameBits(const Snapshot& expected, const Snapshot& actual)
+{
+    ASSERT_EQ(expected.Names, actual.Names);
+    ASSERT_EQ(expected.Flags, actual.Flags);
+    ASSERT_EQ(expected.Numbers.size(), actual.Numbers.size());
+    const std::size_t bytes = expected.Numbers.size() * sizeof(double);
+    if (std::memcmp(expected.Numbers.data(), actual.Numbers.data(), bytes) == 0)
+        return;
+    for (std::size_t i = 0; i < expected.Numbers.size(); ++i)
+        if (std::memcmp(&expected.Numbers[i], &actual.Numbers[i], sizeof(double)) != 0)
+            FAIL() << "first different double at " << i << ": " << expected.Numbers[i]
+                   << " against " << actual.Numbers[i];
+}
+
+struct Outcome {
+    Snapshot State;
+    std::vector<std::string> Messages;
+};
+
+// A run with a plotted step every fourth step, so that histories grow too.
+// It ends with one more pass 1 that ignores contacts: the velocities round
+// away the last bits of an acceleration, the sums themselves keep them.
+Outcome RunSystem(int count, bool touching, int steps, StepSettings settings)
+{
+    IdentityCounter ids;
+    Planets system(ids);
+    Populate(system, count, touching);
+    RecordingObserver observer;
+    RunLoop loop(system, observer, settings);
+    loop.Begin();
+    for (int i = 0; i < steps; ++i)
+        EXPECT_TRUE(loop.Step(1024, 3600));
+    GravityStep(settings).Accelerate(system, nullptr);
+    return Outcome{Take(system), observer.Messages};
+}
+
+Snapshot AfterDriftRemoval(int count, StepSettings settings)
+{
+    IdentityCounter ids;
+    Planets system(ids);
+    Populate(system, count, true);
+    RemoveDrift(system, 4096, settings);
+    TrialStep(system, 4096, settings);
+    GravityStep(settings).Accelerate(system, nullptr);
+    return Take(system);
+}
+
+std::vector<StepSettings> FastVariants()
+{
+    std::vector<StepSettings> variants;
+    for (StepKernel kernel : AvailableKernels())
+        if (kernel != StepKernel::Bodies)
+            for (int threads : {1, 2})
+                variants.push_back(StepSettings{kernel, threads});
+    return variants;
+}
+
+std::string Describe(const StepSettings& settings)
+{
+    const char* names[] = {"Fastest", "Bodies", "Scalar", "Avx2", "Avx512"};
+    return std::string(names[static_cast<int>(settings.Kernel)]) + " on "
+           + std::to_string(settings.Threads) + " thread(s)";
+}
+
+int StepsFor(int count)
+{
+    return count >= 1000 ? 8 : 30000 / (count + 20);
+}
+
+TEST(KernelBitsTest, EveryKernelAndThreadCountGivesTheBitsOfTheScalarStep)
+{
+    const StepSettings reference{StepKernel::Bodies, 1};
+    for (int count : {1, 2, 7, 8, 9, 100, 1000}) {
+        const Outcome expected = RunSystem(count, false, StepsFor(count), reference);
+        EXPECT_TRUE(expected.Messages.empty());
+        for (const StepSettings& variant : FastVariants()) {
+            SCOPED_TRACE(std::to_string(count) + " bodies, " + Describe(variant));
+            const Outcome actual = RunSystem(count, false, StepsFor(count), variant);
+            ExpectSameBits(expected.State, actual.State);
+        }
+    }
+}
+
+TEST(KernelBitsTest, StepsWithContactsMergeInTheOrderOfTheScalarStep)
+{
+    const StepSettings reference{StepKernel::Bodies, 1};
+    for (int count : {1, 9, 100}) {
+        const Outcome expected = RunSystem(count, true, 12, reference);
+        EXPECT_EQ(expected.Messages.size(), 3u);
+        for (const StepSettings& variant : FastVariants()) {
+            SCOPED_TRACE(std::to_string(count) + " bodies, " + Describe(variant));
+            const Outcome actual = RunSystem(count, true, 12, variant);
+            EXPECT_EQ(expected.Messages, actual.Messages);
+            ExpectSameBits(expected.State, actual.State);
+        }
+    }
+}
+
+TEST(KernelBitsTest, TrialStepsSkipContactsWithTheBitsOfTheScalarStep)
+{
+    for (int count : {1, 8, 100}) {
+        const Snapshot expected = AfterDriftRemoval(count, StepSettings{StepKernel::Bodies, 1});
+        for (const StepSettings& variant : FastVariants()) {
+            SCOPED_TRACE(std::to_string(count) + " bodies, " + Describe(variant));
+            ExpectSameBits(expected, AfterDriftRemoval(count, variant));
+        }
+    }
+}
+
+TEST(KernelBitsTest, OnlyAStepWithAContactTakesTheScalarPass)
+{
+    struct Ignore : ContactHandler {
+        void Touch(Planet&, Planet&) override {}
+    } ignore;
+    for (const StepSettings& variant : FastVariants()) {
+        SCOPED_TRACE(Describe(variant));
+        IdentityCounter ids;
+        Planets system(ids);
+        Populate(system, 100, false);
+        GravityStep step(variant);
+        step.Accelerate(system, &ignore);
+        EXPECT_EQ(step.ScalarFallbacks(), 0);
+        Populate(system, 9, true);
+        step.Accelerate(system, &ignore);
+        EXPECT_EQ(step.ScalarFallbacks(), 1);
+    }
+}
+
+TEST(KernelBitsTest, FastestIsTheWidestKernelTheProcessorRuns)
+{
+    const StepKernel widest = AvailableKernels().back();
+    EXPECT_EQ(GravityStep(StepSettings{}).Kernel(),
+              widest == StepKernel::Bodies ? StepKernel::Scalar : widest);
+    EXPECT_TRUE(KernelAvailable(StepKernel::Scalar));
+}
+
+}  // namespace
+}  // namespace kosmolux
