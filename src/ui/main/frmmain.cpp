@@ -1,0 +1,380 @@
+#include "ui/main/frmmain.h"
+
+#include <exception>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "engine/runsettings.h"
+#include "kosmolux_version.h"
+#include "platform/textformats.h"
+#include "ui/main/plotplane.h"
+
+namespace kosmolux {
+
+namespace {
+
+const QString GridOriginEntry = QStringLiteral("Grid Origin");
+const QString NoSystemText = QStringLiteral("No system loaded");
+const QString BodiesHeaderEnd = QStringLiteral(" contains these bodies: ");
+
+}  // namespace
+
+frmMain::frmMain(Globals& globals, DialogService& dialogs, const QString& commandLine,
+                 QWidget* parent)
+    : QMainWindow(parent), globals_(globals), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
+    BuildControls();
+    BuildMenus();
+    ConnectHandlers();
+    Form_Load(commandLine);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(613, 533);
+    // Small enough for the 16-pixel buttons of the layout.
+    QFont font = client->font();
+    font.setPixelSize(11);
+    client->setFont(font);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto name = [](QWidget* widget, const char* objectName) {
+        widget->setObjectName(QString::fromLatin1(objectName));
+    };
+    auto button = [&](const char* objectName, const char* caption, int left, int top, int width,
+                      int height) {
+        auto* created = new QPushButton(QString::fromLatin1(caption), client);
+        name(created, objectName);
+        created->setGeometry(left, top, width, height);
+        return created;
+    };
+    auto label = [&](const char* objectName, const QString& caption, int left, int top,
+                     int width, int height) {
+        auto* created = new QLabel(caption, client);
+        name(created, objectName);
+        created->setGeometry(left, top, width, height);
+        return created;
+    };
+
+    // Created before the planes, so that the enlarged planes cover it.
+    txtInfo_ = new QPlainTextEdit(client);
+    name(txtInfo_, "txtInfo");
+    txtInfo_->setGeometry(260, 260, 253, 249);
+    txtInfo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto plane = [&](const char* objectName, int left, int top) {
+        auto* created = new PlotPlane(client);
+        name(created, objectName);
+        created->Place(QRect(left, top, 256, 256));
+        return created;
+    };
+    XYPlane_ = plane("XYPlane", 0, 0);
+    ZYPlane_ = plane("ZYPlane", 256, 0);
+    XZPlane_ = plane("XZPlane", 0, 256);
+    for (std::size_t index = 0; index < Backup_.size(); ++index) {
+        Backup_[index] = new PlotPlane(client);
+        Backup_[index]->setObjectName(QStringLiteral("Backup%1").arg(index));
+        Backup_[index]->Place(QRect(0, 0, 256, 256));
+        Backup_[index]->hide();
+    }
+
+    labScale_ = label("labScale", QStringLiteral("View width = <not set>"), 0, 512, 265, 17);
+    butSimulate_ = button("butSimulate", "Start", 528, 4, 77, 17);
+    butPause_ = button("butPause", "Pause", 528, 28, 77, 17);
+    butPause_->setEnabled(false);
+    butStop_ = button("butStop", "Stop", 528, 52, 77, 17);
+    butStop_->setEnabled(false);
+    labDays_ = label("labDays", QStringLiteral("Day: 0"), 532, 76, 69, 17);
+    labDate_ = label("labDate", QString(), 532, 96, 69, 17);
+    label("Label1_0", QStringLiteral("View Width"), 532, 116, 65, 17);
+    butZoomPlus_ = button("butZoomPlus", "+", 532, 136, 29, 16);
+    butZoomMinus_ = button("butZoomMinus", "-", 564, 136, 29, 16);
+    butAll_ = button("butAll", "All", 532, 164, 61, 16);
+    butXY_ = button("butXY", "X-Y Plane", 532, 184, 61, 16);
+    butXZ_ = button("butXZ", "X-Z Plane", 532, 204, 61, 16);
+    butZY_ = button("butZY", "Z-Y Plane", 532, 224, 61, 16);
+    butLabel_ = button("butLabel", "Label", 532, 248, 61, 16);
+    butClear_ = button("butClear", "Clear", 532, 268, 61, 16);
+    butRedraw_ = button("butRedraw", "Redraw", 532, 288, 61, 16);
+    chkTrails_ = new QCheckBox(QStringLiteral("Show Trails"), client);
+    name(chkTrails_, "chkTrails");
+    chkTrails_->setGeometry(524, 308, 85, 21);
+    chkTrails_->setChecked(true);
+    label("Label1_2", QStringLiteral("Centre on:"), 528, 336, 65, 17);
+    cboCentre_ = new QComboBox(client);
+    name(cboCentre_, "cboCentre");
+    cboCentre_->setGeometry(528, 352, 81, 22);
+    label("Label1_3", QStringLiteral("Plot Freq:"), 536, 384, 65, 17);
+    butPlotPlus_ = button("butPlotPlus", "+", 536, 404, 29, 16);
+    butPlotMinus_ = button("butPlotMinus", "-", 568, 404, 29, 16);
+    labPlot_ = label("labPlot", QStringLiteral("quarter day"), 520, 420, 90, 17);
+    label("Label1_1", QStringLiteral("Speed:"), 536, 444, 65, 17);
+    butSpeedPlus_ = button("butSpeedPlus", "+", 540, 464, 29, 16);
+    butSpeedMinus_ = button("butSpeedMinus", "-", 572, 464, 29, 16);
+    labInterval_ = label("labInterval", QStringLiteral("Speed: Low"), 524, 480, 90, 17);
+    labAccuracy_ = label("labAccuracy", QStringLiteral("Accuracy: High"), 524, 500, 90, 21);
+
+    // Separators between the groups of the right-hand column.
+    const int lineTops[] = {113, 158, 244, 331, 378, 440};
+    for (int index = 0; index < 6; ++index) {
+        auto* line = new QFrame(client);
+        line->setObjectName(QStringLiteral("Line%1").arg(index + 1));
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setGeometry(518, lineTops[index], 92, 3);
+    }
+
+    commonDialog1_.Filter = QStringLiteral("Kosmolux Files|*.kmx|All Files|*.*");
+    commonDialog1_.DefaultExt = QStringLiteral("kmx");
+
+    labelFont_ = QFont(QStringLiteral("Arial"));
+    labelFont_.setPixelSize(11);
+}
+
+void frmMain::BuildMenus()
+{
+    auto menu = [&](QMenu* parent, const char* objectName, const char* caption) {
+        QMenu* created = parent ? parent->addMenu(QString::fromLatin1(caption))
+                                : menuBar()->addMenu(QString::fromLatin1(caption));
+        created->setObjectName(QString::fromLatin1(objectName));
+        created->menuAction()->setObjectName(QString::fromLatin1(objectName));
+        return created;
+    };
+    auto item = [](QMenu* parent, const char* objectName, const char* caption) {
+        QAction* created = parent->addAction(QString::fromLatin1(caption));
+        created->setObjectName(QString::fromLatin1(objectName));
+        return created;
+    };
+
+    QMenu* mnuFile = menu(nullptr, "mnuFile", "&File");
+    item(mnuFile, "mnuFileNewSystem", "&New System");
+    mnuFileLoad_ = item(mnuFile, "mnuFileLoad", "&Load System");
+    item(mnuFile, "mnuFileSave", "&Save System");
+    item(mnuFile, "mnuFileSaveAs", "Save System &As");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
+    mnuFileExit_ = item(mnuFile, "mnuFileExit", "E&xit");
+
+    QMenu* mnuEdit = menu(nullptr, "mnuEdit", "&Edit");
+    item(mnuEdit, "mnuEditBodies", "&Modify System");
+    item(mnuEdit, "mnuEditAdd", "&Add New Body");
+    item(mnuEdit, "mnuEditDate", "Set Start &Date");
+
+    QMenu* mnuReports = menu(nullptr, "mnuReports", "&Reports");
+    item(mnuReports, "mnuReportsSystem", "&System");
+    mnuReportsBodies_ = menu(mnuReports, "mnuReportsBodies", "&Bodies");
+    QAction* firstBody = item(mnuReportsBodies_, "mnuReportsBody0", "Body1");
+    firstBody->setEnabled(false);
+    mnuReportsBody_.append(firstBody);
+
+    QMenu* mnuHelp = menu(nullptr, "mnuHelp", "&Help");
+    item(mnuHelp, "mnuHelpContents", "&Contents");
+    item(mnuHelp, "mnuHelpAbout", "&About Kosmolux");
+}
+
+void frmMain::ConnectHandlers()
+{
+    connect(mnuFileLoad_, &QAction::triggered, this, &frmMain::mnuFileLoad_Click);
+    connect(mnuFileExit_, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+
+    connect(butSimulate_, &QPushButton::clicked, this, &frmMain::butSimulate_Click);
+    connect(butPause_, &QPushButton::clicked, this, &frmMain::butPause_Click);
+    connect(butStop_, &QPushButton::clicked, this, &frmMain::butStop_Click);
+    connect(butSpeedMinus_, &QPushButton::clicked, this, &frmMain::butSpeedMinus_Click);
+    connect(butSpeedPlus_, &QPushButton::clicked, this, &frmMain::butSpeedPlus_Click);
+    connect(butPlotMinus_, &QPushButton::clicked, this, &frmMain::butPlotMinus_Click);
+    connect(butPlotPlus_, &QPushButton::clicked, this, &frmMain::butPlotPlus_Click);
+
+    connect(butZoomPlus_, &QPushButton::clicked, this, &frmMain::butZoomPlus_Click);
+    connect(butZoomMinus_, &QPushButton::clicked, this, &frmMain::butZoomMinus_Click);
+    connect(butAll_, &QPushButton::clicked, this, &frmMain::butAll_Click);
+    connect(butXY_, &QPushButton::clicked, this, [this] { ShowPlaneInFront(XYPlane_); });
+    connect(butXZ_, &QPushButton::clicked, this, [this] { ShowPlaneInFront(XZPlane_); });
+    connect(butZY_, &QPushButton::clicked, this, [this] { ShowPlaneInFront(ZYPlane_); });
+    // Only a choice of the user: the program selects entries itself and then
+    // reacts explicitly (SelectFirstCentre).
+    connect(cboCentre_, &QComboBox::activated, this, &frmMain::cboCentre_Click);
+    connect(butClear_, &QPushButton::clicked, this, &frmMain::butClear_Click);
+    connect(butRedraw_, &QPushButton::clicked, this, &frmMain::butRedraw_Click);
+    connect(butLabel_, &QPushButton::clicked, this, &frmMain::butLabel_Click);
+}
+
+void frmMain::Form_Load(const QString& commandLine)
+{
+    // An error in any step ends start-up silently; the window keeps what the
+    // steps before did.
+    try {
+        helpFile_ = globals_.ProgramFolder + QStringLiteral("/Kosmolux.chm");
+        setWindowTitle(QStringLiteral("%1 %2.%3.%4")
+                           .arg(QString::fromLatin1(ProgramTitle))
+                           .arg(VersionMajor)
+                           .arg(VersionMinor)
+                           .arg(VersionRevision));
+        onePlane_ = false;
+        globals_.SystemLoaded = false;
+        SetViewWidth(1e12);
+        globals_.SpeedLevel = DefaultSpeedLevel;
+        ShowSpeed();
+        globals_.PlotLevel = DefaultPlotLevel;
+        ShowPlotFrequency();
+        SavePlaneLayout();
+        labelsShown_ = false;
+        paused_ = false;
+        ClearCentres();
+        AddCentre(GridOriginEntry, -1);
+        SelectFirstCentre();
+        gridOrigin_ = Vector{};
+        // The random generator was seeded from the clock by main().
+        globals_.StartDate = text::Today();
+        txtInfo_->setPlainText(NoSystemText);
+        if (!commandLine.isEmpty()) {
+            LoadSystem(globals_, dialogs_, *this, commandLine);
+            RefreshAfterChange(SummaryHeader::FileName);
+        }
+    } catch (const std::exception&) {
+        return;
+    }
+}
+
+void frmMain::RefreshAfterChange(SummaryHeader header)
+{
+    ClearCentres();
+    AddCentre(GridOriginEntry, -1);
+    if (header == SummaryHeader::SystemName) {
+        ShowSystemSummary();
+    } else if (!WriteSummary(FileNameHeader())) {
+        // Without a system the listing fails after the header, and the refresh
+        // ends there.
+        return;
+    }
+    SelectFirstCentre();
+    FitViewToSystem();
+    SetViewWidth(globals_.ViewWidth);
+    BuildBodyReportMenu();
+}
+
+void frmMain::ShowSystemSummary()
+{
+    if (!globals_.CurrentSystem) {
+        txtInfo_->setPlainText(NoSystemText);
+        return;
+    }
+    WriteSummary(QStringLiteral("System '")
+                 + QString::fromStdString(globals_.CurrentSystem->SystemName)
+                 + QStringLiteral("'") + BodiesHeaderEnd);
+}
+
+QString frmMain::FileNameHeader() const
+{
+    return QStringLiteral("System ") + FileNameFromPath(commonDialog1_.FileName) + BodiesHeaderEnd;
+}
+
+bool frmMain::WriteSummary(const QString& header)
+{
+    QString summary = header + QStringLiteral("\n\n");
+    const bool listed = globals_.CurrentSystem != nullptr;
+    if (listed) {
+        for (const Planet& body : *globals_.CurrentSystem) {
+            const QString bodyName = QString::fromStdString(body.PlanetName);
+            AddCentre(bodyName, body.Id());
+            summary += QStringLiteral("* ") + bodyName + QStringLiteral("\n");
+        }
+    }
+    txtInfo_->setPlainText(summary);
+    return listed;
+}
+
+void frmMain::BuildBodyReportMenu()
+{
+    while (mnuReportsBody_.size() > 1)
+        delete mnuReportsBody_.takeLast();
+    QAction* first = mnuReportsBody_.first();
+    first->setEnabled(false);
+    if (!globals_.CurrentSystem)
+        return;
+    for (const Planet& body : *globals_.CurrentSystem) {
+        QAction* item = first;
+        if (first->isEnabled()) {
+            item = mnuReportsBodies_->addAction(QString());
+            item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(mnuReportsBody_.size()));
+            mnuReportsBody_.append(item);
+        }
+        item->setText(QString::fromStdString(body.PlanetName));
+        item->setData(QString::fromStdString(body.GetKey()));
+        item->setEnabled(true);
+    }
+}
+
+void frmMain::ClearCentres()
+{
+    cboCentre_->clear();
+}
+
+void frmMain::AddCentre(const QString& name, std::int32_t itemData)
+{
+    cboCentre_->addItem(name, itemData);
+}
+
+void frmMain::SelectFirstCentre()
+{
+    cboCentre_->setCurrentIndex(0);
+    cboCentre_Click();
+}
+
+std::int32_t frmMain::SelectedCentreId() const
+{
+    if (cboCentre_->currentIndex() < 0)
+        return -1;
+    return cboCentre_->currentData().toInt();
+}
+
+void frmMain::mnuFileLoad_Click()
+{
+    commonDialog1_.Flags = FileDialog::FileMustExist;
+    const FileDialogResult result = dialogs_.ShowOpen(commonDialog1_);
+    if (result.Outcome == FileDialogOutcome::Cancelled)
+        return;
+    if (result.Outcome == FileDialogOutcome::Failed) {
+        dialogs_.MessageBox(result.ErrorDescription + QStringLiteral(": ")
+                                + QString::number(result.ErrorNumber),
+                            QStringLiteral("File Load"), DialogService::Icon::None,
+                            DialogService::Buttons::Ok);
+        return;
+    }
+    if (!commonDialog1_.FileName.isEmpty()) {
+        LoadSystem(globals_, dialogs_, *this, commonDialog1_.FileName);
+        RefreshAfterChange(SummaryHeader::SystemName);
+    }
+    globals_.SystemAltered = false;
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // The one place where closing the program takes effect: a run in progress
+    // ends at its next check, a paused one stops waiting, and the window goes.
+    globals_.StopRequested = true;
+    closing_ = true;
+    event->accept();
+}
+
+}  // namespace kosmolux

@@ -1,0 +1,213 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include "engine/runobserver.h"
+#include "model/vector.h"
+#include "platform/dialogservice.h"
+#include "storage/globals.h"
+#include "storage/systemfile.h"
+#include "ui/main/projection.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kosmolux {
+
+class PlotPlane;
+class RunLoop;
+
+// The program's main window: the three plot planes, the run controls, the
+// summary text, the centre list and the menus. A run lives inside the Start
+// button's handler and lets Qt process events between steps, so every other
+// handler runs between two steps.
+//
+// Control arrays are named with their index: Backup0..Backup2, Label1_0..
+// Label1_3, mnuReportsBody0 and up.
+class frmMain : public QMainWindow, public RunObserver, public CentreList {
+    Q_OBJECT
+
+public:
+    // Runs the start-up sequence; a non-empty commandLine is the path of a
+    // system file to load.
+    frmMain(Globals& globals, DialogService& dialogs, const QString& commandLine = {},
+            QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The two headers of the summary text.
+    enum class SummaryHeader {
+        SystemName,  // "System '<SystemName>' contains these bodies: "
+        FileName,    // "System <file name of CommonDialog1> contains these bodies: "
+    };
+
+    // After a command changed the system: centre list and summary, grid origin
+    // as centre, view fitted and redrawn, Reports > Bodies rebuilt.
+    void RefreshAfterChange(SummaryHeader header);
+    // The summary with the system-name header, appending every body to the
+    // centre list; "No system loaded" when there is no system.
+    void ShowSystemSummary();
+    // Rebuilds Reports > Bodies: one enabled item per body, its data the body's key.
+    void BuildBodyReportMenu();
+
+    // The file dialog of Load, Save and Save As; its file name is the current file.
+    FileDialog& CommonDialog1() { return commonDialog1_; }
+    // Where the help is looked for: the program's folder and "Kosmolux.chm".
+    const QString& HelpFile() const { return helpFile_; }
+
+    // The plot view.
+    void SetViewWidth(double width);
+    // Sets ViewWidth to twice the largest absolute coordinate of any body; no redraw.
+    void FitViewToSystem();
+    void ClearPlanes();
+    void DrawTrails();
+    void PlotPoint(const Vector& position, const Vector& centre, Colour colour, bool useCircle,
+                   std::int16_t radius);
+    void PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour);
+    void ShowOnePlane();
+    void ShowAllPlanes();
+    // The centre of the view now: the selected body's position, or the grid
+    // origin when "Grid Origin" is selected or the body is gone.
+    Vector CentrePosition() const;
+    const Projection& Plot() const { return projection_; }
+    bool OnePlane() const { return onePlane_; }
+    bool LabelsShown() const { return labelsShown_; }
+
+    // Run control.
+    void SetPaused(bool state);
+    bool Paused() const { return paused_; }
+    bool Running() const { return activeRun_ != nullptr; }
+    void ShowSpeed();
+    void ShowPlotFrequency();
+    // Called after every step of a run with the number of steps done so far;
+    // lets a driver (a test, a benchmark) act between two steps.
+    std::function<void(std::int64_t steps)> StepFinished;
+
+    // How LoadSystem fills the centre list.
+    void ClearCentres() override;
+    void AddCentre(const QString& name, std::int32_t itemData) override;
+    void SelectFirstCentre() override;
+
+protected:
+    // Closing never asks and is never refused: a run ends at its next check.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The engine's reports during a run.
+    void BodiesCollide(const std::string& message) override;
+    void PlotBody(Planet& body) override;
+    void BodyBecameNonFinite(const Planet& body) override;
+
+    void BuildControls();
+    void BuildMenus();
+    void ConnectHandlers();
+    void Form_Load(const QString& commandLine);
+
+    // The summary text; false when there is no system to list.
+    bool WriteSummary(const QString& header);
+    QString FileNameHeader() const;
+    std::int32_t SelectedCentreId() const;
+    std::array<PlotPlane*, 3> Planes() const;
+    void SavePlaneLayout();
+    void PlotBodies();
+    void DrawTrailsAroundBody(const Planet& centre);
+    void ComputeDotSizes();
+    void RemoveLabels();
+    void ShowDay(std::int64_t elapsedSeconds);
+    void RunSimulation();
+    // Lets Qt process events until the run is resumed or the window closes.
+    void WaitWhilePaused();
+
+    // Handlers.
+    void mnuFileLoad_Click();
+    void mnuFileExit_Click();
+    void butSimulate_Click();
+    void butPause_Click();
+    void butStop_Click();
+    void butSpeedMinus_Click();
+    void butSpeedPlus_Click();
+    void butPlotMinus_Click();
+    void butPlotPlus_Click();
+    void butZoomPlus_Click();
+    void butZoomMinus_Click();
+    void butAll_Click();
+    void ShowPlaneInFront(PlotPlane* plane);
+    void cboCentre_Click();
+    void butClear_Click();
+    void butRedraw_Click();
+    void butLabel_Click();
+
+    Globals& globals_;
+    DialogService& dialogs_;
+
+    // Controls, named as their objectName.
+    PlotPlane* XYPlane_ = nullptr;
+    PlotPlane* ZYPlane_ = nullptr;
+    PlotPlane* XZPlane_ = nullptr;
+    std::array<PlotPlane*, 3> Backup_{};  // copies of XYPlane, XZPlane, ZYPlane
+    QPlainTextEdit* txtInfo_ = nullptr;
+    QLabel* labScale_ = nullptr;
+    QPushButton* butSimulate_ = nullptr;
+    QPushButton* butPause_ = nullptr;
+    QPushButton* butStop_ = nullptr;
+    QLabel* labDays_ = nullptr;
+    QLabel* labDate_ = nullptr;
+    QPushButton* butZoomPlus_ = nullptr;
+    QPushButton* butZoomMinus_ = nullptr;
+    QPushButton* butAll_ = nullptr;
+    QPushButton* butXY_ = nullptr;
+    QPushButton* butXZ_ = nullptr;
+    QPushButton* butZY_ = nullptr;
+    QPushButton* butLabel_ = nullptr;
+    QPushButton* butClear_ = nullptr;
+    QPushButton* butRedraw_ = nullptr;
+    QCheckBox* chkTrails_ = nullptr;
+    QComboBox* cboCentre_ = nullptr;
+    QPushButton* butPlotPlus_ = nullptr;
+    QPushButton* butPlotMinus_ = nullptr;
+    QLabel* labPlot_ = nullptr;
+    QPushButton* butSpeedPlus_ = nullptr;
+    QPushButton* butSpeedMinus_ = nullptr;
+    QLabel* labInterval_ = nullptr;
+    QLabel* labAccuracy_ = nullptr;
+    FileDialog commonDialog1_;
+
+    QAction* mnuFileLoad_ = nullptr;
+    QAction* mnuFileExit_ = nullptr;
+    QMenu* mnuReportsBodies_ = nullptr;
+    QList<QAction*> mnuReportsBody_;
+
+    QString helpFile_;
+    QFont labelFont_;
+
+    // The plot view's state.
+    Projection projection_;
+    std::int16_t planeSize_ = 0;  // side of one plane in the design layout, pixels
+    QPoint xyPosition_;           // design positions of the planes
+    QPoint xzPosition_;
+    QPoint zyPosition_;
+    bool onePlane_ = false;
+    bool labelsShown_ = false;
+    Vector gridOrigin_;
+
+    // Run control's state.
+    bool paused_ = false;
+    bool closing_ = false;
+    RunLoop* activeRun_ = nullptr;
+    std::optional<std::int64_t> shownDay_;  // the day the labels show in this run
+    QStringList nonFiniteBodies_;           // reported during the step in progress
+};
+
+}  // namespace kosmolux

@@ -1,0 +1,223 @@
+// Run control in the main window: Start, Pause/Resume, Stop, the speed and
+// plot-frequency settings, and the run loop with its drawing.
+#include "ui/main/frmmain.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+
+#include "engine/drift.h"
+#include "engine/runloop.h"
+#include "engine/runsettings.h"
+#include "platform/textformats.h"
+#include "storage/currentfile.h"
+#include "ui/main/plotplane.h"
+
+namespace kosmolux {
+
+namespace {
+
+// The loop lets events through after a batch of steps that took this long:
+// often enough that Stop is answered at once, seldom enough that the steps,
+// not the event processing, take the time.
+constexpr qint64 BatchNanoseconds = 2'000'000;
+
+// Keeps the window's pointer to the run in progress for as long as it lives,
+// restoring the one before: a run can only nest inside another's event
+// processing, and the outer one resumes when the inner returns.
+class ActiveRun {
+public:
+    ActiveRun(RunLoop*& active, RunLoop& run) : active_(active), previous_(active)
+    {
+        active_ = &run;
+    }
+    ~ActiveRun() { active_ = previous_; }
+    ActiveRun(const ActiveRun&) = delete;
+    ActiveRun& operator=(const ActiveRun&) = delete;
+
+private:
+    RunLoop*& active_;
+    RunLoop* previous_;
+};
+
+}  // namespace
+
+void frmMain::butSimulate_Click()
+{
+    if (!globals_.SystemLoaded) {
+        mnuFileLoad_Click();
+        if (!globals_.SystemLoaded)
+            return;
+    }
+    if (globals_.SystemAltered
+        && dialogs_.MessageBox(QStringLiteral("Simulation has altered initial settings, reload?"),
+                               QStringLiteral("Reload?"), DialogService::Icon::None,
+                               DialogService::Buttons::YesNo)
+               == DialogService::Button::Yes) {
+        mnuFileLoad_Click();
+    }
+    butSimulate_->setEnabled(false);
+    butPause_->setEnabled(true);
+    SetPaused(false);
+    ClearPlanes();
+    if (globals_.SystemLoaded)
+        RemoveDrift(globals_.EnsureSystem(), globals_.TimeStep);
+    globals_.SystemAltered = true;
+    RunSimulation();
+}
+
+void frmMain::RunSimulation()
+{
+    RunLoop run(globals_.EnsureSystem(), *this);
+    const ActiveRun active(activeRun_, run);
+    run.Begin();
+    shownDay_.reset();
+    ClearPlanes();
+    globals_.StopRequested = false;
+    butStop_->setEnabled(true);
+
+    std::int64_t steps = 0;
+    QElapsedTimer sinceYield;
+    sinceYield.start();
+    while (!globals_.StopRequested) {
+        if (paused_) {
+            WaitWhilePaused();
+            if (closing_)
+                return;
+            sinceYield.restart();
+        }
+        nonFiniteBodies_.clear();
+        const bool finite = run.Step(globals_.TimeStep, globals_.PlotInterval);
+        ++steps;
+        if (!finite) {
+            for (const QString& name : nonFiniteBodies_) {
+                dialogs_.MessageBox(
+                    name + QStringLiteral(" can no longer be computed: its position or speed "
+                                          "would leave the range of numbers. The run stops."),
+                    QStringLiteral("Run Stopped"), DialogService::Icon::Exclamation,
+                    DialogService::Buttons::Ok);
+            }
+            butStop_Click();
+        }
+        if (StepFinished)
+            StepFinished(steps);
+        if (sinceYield.nsecsElapsed() >= BatchNanoseconds) {
+            QCoreApplication::processEvents();
+            sinceYield.restart();
+        }
+    }
+}
+
+void frmMain::WaitWhilePaused()
+{
+    // Blocks until an event arrives instead of spinning: every change of the
+    // pause comes from a handler, and a handler runs only on an event.
+    while (paused_ && !closing_)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void frmMain::PlotBody(Planet& body)
+{
+    const bool useCircle = body.DotSize > 0;
+    PlotPixel(body.LastX, body.LastY, body.LastZ, body.LoColor);
+    PlotPoint(body.LastHistory(), CentrePosition(), body.LoColor, useCircle, body.DotSize);
+    PlotPoint(body.Position, CentrePosition(), body.HiColor, useCircle, body.DotSize);
+    body.SaveDisplayInfo(projection_.PlotX(), projection_.PlotY(), projection_.PlotZ());
+    ShowDay(activeRun_->ElapsedSeconds());
+}
+
+void frmMain::ShowDay(std::int64_t elapsedSeconds)
+{
+    const std::int64_t day = DayNumber(elapsedSeconds);
+    // Every body of a plotted step shows the same day: write it once.
+    if (shownDay_ == day)
+        return;
+    shownDay_ = day;
+    labDays_->setText(QStringLiteral("Day: ") + text::FormatGrouped(static_cast<double>(day)));
+    labDate_->setText(text::FormatLongDate(text::AddDays(globals_.StartDate, day)));
+}
+
+void frmMain::BodiesCollide(const std::string& message)
+{
+    dialogs_.MessageBox(QString::fromStdString(message), QStringLiteral("Worlds Collide!"),
+                        DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
+}
+
+void frmMain::BodyBecameNonFinite(const Planet& body)
+{
+    nonFiniteBodies_.append(QString::fromStdString(body.PlanetName));
+}
+
+void frmMain::SetPaused(bool state)
+{
+    paused_ = state;
+    butPause_->setText(state ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+}
+
+void frmMain::butPause_Click()
+{
+    if (!paused_) {
+        SetPaused(true);
+        return;
+    }
+    if (labelsShown_)
+        RemoveLabels();
+    SetPaused(false);
+}
+
+void frmMain::butStop_Click()
+{
+    globals_.StopRequested = true;
+    SetPaused(false);
+    butStop_->setEnabled(false);
+    butPause_->setEnabled(false);
+    butSimulate_->setEnabled(true);
+    if (globals_.CurrentSystem)
+        SaveSystem(globals_, dialogs_, CurrentFilePath(globals_));
+}
+
+void frmMain::ShowSpeed()
+{
+    const SpeedSetting setting = SpeedFor(globals_.SpeedLevel);
+    globals_.TimeStep = setting.TimeStep;
+    labInterval_->setText(QString::fromStdString(setting.IntervalText));
+    labAccuracy_->setText(QString::fromStdString(setting.AccuracyText));
+}
+
+void frmMain::ShowPlotFrequency()
+{
+    const PlotSetting setting = PlotFrequencyFor(globals_.PlotLevel);
+    globals_.PlotInterval = setting.PlotInterval;
+    labPlot_->setText(QString::fromStdString(setting.Caption));
+}
+
+void frmMain::butSpeedMinus_Click()
+{
+    if (globals_.SpeedLevel > 0)
+        --globals_.SpeedLevel;
+    ShowSpeed();
+}
+
+void frmMain::butSpeedPlus_Click()
+{
+    if (globals_.SpeedLevel < MaxSpeedLevel)
+        ++globals_.SpeedLevel;
+    ShowSpeed();
+}
+
+void frmMain::butPlotMinus_Click()
+{
+    if (globals_.PlotLevel > 0)
+        --globals_.PlotLevel;
+    ShowPlotFrequency();
+}
+
+void frmMain::butPlotPlus_Click()
+{
+    if (globals_.PlotLevel < MaxPlotLevel)
+        ++globals_.PlotLevel;
+    ShowPlotFrequency();
+}
+
+}  // namespace kosmolux

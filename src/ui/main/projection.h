@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/vector.h"
+
+namespace kosmolux {
+
+// Projects positions onto the three plot planes. The plane coordinates of the
+// last projection persist between calls: an axis out of range keeps the value
+// it had, so a body far out along one axis is still drawn at the edge of the
+// last point on the planes that show its other axes.
+class Projection {
+public:
+    // A projected coordinate of this many pixels or more is not converted.
+    static constexpr double OutOfRange = 32000.0;
+
+    // Which planes a projection draws on: a plane is skipped only when both of
+    // its axes are out of range.
+    struct Planes {
+        bool XY = false;
+        bool XZ = false;
+        bool ZY = false;
+        bool Any() const { return XY || XZ || ZY; }
+    };
+
+    // The side of the planes as laid out, pixels; the centre is drawn at half of it.
+    void SetPlotSize(std::int16_t plotSize) { plotSize_ = plotSize; }
+    std::int16_t PlotSize() const { return plotSize_; }
+
+    // Projects position - centre with viewScale (1 / metres from the centre to
+    // the edge). Axes in range update PlotX, PlotY, PlotZ.
+    Planes Project(const Vector& position, const Vector& centre, double viewScale);
+
+    // Plane coordinates, pixels from the top-left corner: X to the right on the
+    // X-Y and X-Z planes, Y downward on X-Y and Z-Y, Z downward on X-Z and to
+    // the right on Z-Y.
+    std::int16_t PlotX() const { return plotX_; }
+    std::int16_t PlotY() const { return plotY_; }
+    std::int16_t PlotZ() const { return plotZ_; }
+
+private:
+    // Converts one axis when |s| < OutOfRange; returns whether it did.
+    bool ProjectAxis(double difference, double viewScale, std::int16_t& coordinate) const;
+
+    std::int16_t plotSize_ = 0;
+    std::int16_t plotX_ = 0;
+    std::int16_t plotY_ = 0;
+    std::int16_t plotZ_ = 0;
+};
+
+// The radius in pixels of the circle drawn for a body during a run: half its
+// diameter in pixels, rounded half to even, when that diameter lies between
+// 2 and 64000 pixels; 0 (a single point) otherwise.
+std::int16_t DotSizeFor(double diameter, std::int16_t plotSize, double viewScale);
+
+}  // namespace kosmolux

@@ -1,0 +1,116 @@
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "ui/main/projection.h"
+#include "ui/main/scalelabel.h"
+
+namespace kosmolux {
+namespace {
+
+Projection AllPlanesLayout()
+{
+    Projection projection;
+    projection.SetPlotSize(256);
+    return projection;
+}
+
+TEST(ProjectionTest, PutsPositionsRelativeToTheCentreOnEachPlane)
+{
+    Projection projection = AllPlanesLayout();
+    const Vector centre{1e11, 2e11, 3e11};
+    const Projection::Planes planes =
+        projection.Project(Vector{6e11, -3e11, 3e11}, centre, 1e-12);
+    EXPECT_TRUE(planes.XY && planes.XZ && planes.ZY);
+    EXPECT_EQ(projection.PlotX(), 192);
+    EXPECT_EQ(projection.PlotY(), 64);
+    EXPECT_EQ(projection.PlotZ(), 128);
+
+    // A body one view width out along X lies on the far edge.
+    projection.Project(Vector{1e12, 0, 0}, Vector{}, 1e-12);
+    EXPECT_EQ(projection.PlotX(), 256);
+
+    // The one-plane layout doubles the distances in pixels.
+    projection.SetPlotSize(512);
+    projection.Project(Vector{5e11, -5e11, 0}, Vector{}, 1e-12);
+    EXPECT_EQ(projection.PlotX(), 384);
+    EXPECT_EQ(projection.PlotY(), 128);
+    EXPECT_EQ(projection.PlotZ(), 256);
+}
+
+TEST(ProjectionTest, RoundsHalfPixelsToEven)
+{
+    Projection projection = AllPlanesLayout();
+    // Scale 1/128 per metre: 0.5 m is half a pixel, 1.5 m one and a half.
+    projection.Project(Vector{0.5, 1.5, -2.5}, Vector{}, 1.0 / 128.0);
+    EXPECT_EQ(projection.PlotX(), 128);
+    EXPECT_EQ(projection.PlotY(), 130);
+    EXPECT_EQ(projection.PlotZ(), 126);
+}
+
+TEST(ProjectionTest, AnAxisOutOfRangeKeepsItsLastCoordinate)
+{
+    Projection projection = AllPlanesLayout();
+    projection.Project(Vector{1e11, 2e11, 3e11}, Vector{}, 1e-12);
+    ASSERT_EQ(projection.PlotX(), 141);
+
+    // 1000 view widths out along X: X keeps 141, every plane is still drawn.
+    Projection::Planes planes = projection.Project(Vector{1e15, 0, 0}, Vector{}, 1e-12);
+    EXPECT_TRUE(planes.XY && planes.XZ && planes.ZY);
+    EXPECT_EQ(projection.PlotX(), 141);
+    EXPECT_EQ(projection.PlotY(), 128);
+    EXPECT_EQ(projection.PlotZ(), 128);
+
+    // Exactly 32000 pixels is out of range; X and Y out leaves only planes with Z.
+    const double edge = 32000.0 / 128.0;
+    planes = projection.Project(Vector{edge, -edge, 0}, Vector{}, 1.0);
+    EXPECT_FALSE(planes.XY);
+    EXPECT_TRUE(planes.XZ && planes.ZY);
+    EXPECT_EQ(projection.PlotX(), 141);
+    EXPECT_EQ(projection.PlotY(), 128);
+
+    // Just inside the range is converted.
+    projection.Project(Vector{31999.0 / 128.0, 0, 0}, Vector{}, 1.0);
+    EXPECT_EQ(projection.PlotX(), 128 + 31999);
+}
+
+TEST(ProjectionTest, NothingInRangeDrawsNothingAndChangesNothing)
+{
+    Projection projection = AllPlanesLayout();
+    projection.Project(Vector{1e11, 2e11, 3e11}, Vector{}, 1e-12);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const Vector& far : {Vector{1e16, -1e16, 1e16}, Vector{nan, nan, nan}}) {
+        const Projection::Planes planes = projection.Project(far, Vector{}, 1e-12);
+        EXPECT_FALSE(planes.Any());
+        EXPECT_EQ(projection.PlotX(), 141);
+        EXPECT_EQ(projection.PlotY(), 154);
+        EXPECT_EQ(projection.PlotZ(), 166);
+    }
+}
+
+TEST(DotSizeTest, HalfTheDiameterInPixelsBetweenTwoAnd64000)
+{
+    EXPECT_EQ(DotSizeFor(1.2e7, 256, 1.0 / 1e9), 2);  // 3.072 pixels
+    EXPECT_EQ(DotSizeFor(1.2e7, 256, 1.0 / 2e9), 0);  // 1.536 pixels
+    // 3 and 5 pixels: halves go to the even neighbour.
+    EXPECT_EQ(DotSizeFor(3.0 / 256.0, 256, 1.0), 2);
+    EXPECT_EQ(DotSizeFor(5.0 / 256.0, 256, 1.0), 2);
+    EXPECT_EQ(DotSizeFor(2.0, 1, 1.0), 1);
+    EXPECT_EQ(DotSizeFor(64000.0, 1, 1.0), 32000);
+    EXPECT_EQ(DotSizeFor(64001.0, 1, 1.0), 0);
+    EXPECT_EQ(DotSizeFor(std::numeric_limits<double>::quiet_NaN(), 256, 1.0), 0);
+}
+
+TEST(ScaleLabelTest, ThousandsOrMillionsOfKilometres)
+{
+    EXPECT_EQ(ScaleLabelText(1e12), "View width = 1,000 million km");
+    EXPECT_EQ(ScaleLabelText(2.5e12), "View width = 2,500 million km");
+    EXPECT_EQ(ScaleLabelText(1e9), "View width = 1 million km");
+    EXPECT_EQ(ScaleLabelText(5e8), "View width = 500 thousand km");
+    // Below half a thousand km the number is left out.
+    EXPECT_EQ(ScaleLabelText(3e5), "View width =  thousand km");
+}
+
+}  // namespace
+}  // namespace kosmolux
