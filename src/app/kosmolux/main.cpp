@@ -1,0 +1,27 @@
+#include <memory>
+
+#include <QApplication>
+#include <QStringList>
+
+#include "platform/qtdialogservice.h"
+#include "platform/randomsource.h"
+#include "storage/globals.h"
+#include "ui/main/frmmain.h"
+
+// The window program: one main window on the program-wide state. Everything
+// after the program's name on the command line, joined by blanks, is the
+// path of a system file to load at start.
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+
+    kosmolux::Globals globals;
+    globals.ProgramFolder = QCoreApplication::applicationDirPath();
+    globals.Random = std::make_unique<kosmolux::ClockSeededRandom>();
+    kosmolux::QtDialogService dialogs;
+
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    kosmolux::frmMain window(globals, dialogs, commandLine);
+    window.show();
+    return application.exec();
+}
