@@ -1,5 +1,7 @@
 #include "ui/generator/frmnewbody.h"
 
+#include <utility>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +19,7 @@
 #include "storage/systemfile.h"
 #include "ui/generator/bodycatalogue.h"
 #include "ui/generator/colourswatch.h"
+#include "ui/generator/orbitplacement.h"
 
 namespace kosmolux {
 
@@ -43,6 +46,23 @@ void WriteNumber(QLineEdit* box, double value)
     box->setText(SciFormat(value));
 }
 
+// A control whose objectName is its name.
+template <typename Control, typename... Arguments>
+Control* Named(QWidget* parent, const char* name, Arguments&&... arguments)
+{
+    auto* control = new Control(std::forward<Arguments>(arguments)..., parent);
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+QPushButton* NamedButton(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = Named<QPushButton>(parent, name, QString::fromLatin1(caption));
+    // Enter in a value box must not press a button behind the user's back.
+    button->setAutoDefault(false);
+    return button;
+}
+
 }  // namespace
 
 frmNewBody::frmNewBody(Globals& globals, DialogService& dialogs, QWidget* parent)
@@ -57,64 +77,46 @@ frmNewBody::frmNewBody(Globals& globals, DialogService& dialogs, QWidget* parent
 
 void frmNewBody::BuildControls()
 {
-    auto name = [](QWidget* widget, const QString& objectName) {
-        widget->setObjectName(objectName);
-        return widget;
-    };
-    auto lineEdit = [&](const char* objectName, const char* text) {
-        auto* box = new QLineEdit(QString::fromLatin1(text), this);
-        name(box, QString::fromLatin1(objectName));
-        return box;
-    };
-    auto comboBox = [&](const char* objectName) {
-        auto* list = new QComboBox(this);
-        name(list, QString::fromLatin1(objectName));
-        return list;
-    };
-    auto checkBox = [&](const char* objectName, const char* caption) {
-        auto* box = new QCheckBox(QString::fromLatin1(caption), this);
-        name(box, QString::fromLatin1(objectName));
-        return box;
-    };
-    auto button = [&](const char* objectName, const char* caption) {
-        auto* created = new QPushButton(QString::fromLatin1(caption), this);
-        name(created, QString::fromLatin1(objectName));
-        // Enter in a value box must not press a button behind the user's back.
-        created->setAutoDefault(false);
-        return created;
-    };
+    auto* whole = new QHBoxLayout(this);
+    whole->addWidget(BuildGeneratorFrame());
+    whole->addLayout(BuildValueFields());
 
-    // Left: what to generate and where to put it.
-    Frame1 = new QGroupBox(QStringLiteral("Generate Type of Body:"), this);
-    name(Frame1, QStringLiteral("Frame1"));
-    cboBodyType = comboBox("cboBodyType");
-    Label2 = new QLabel(QStringLiteral("Sub-type:"), this);
-    name(Label2, QStringLiteral("Label2"));
-    cboSubType = comboBox("cboSubType");
+    // The frame keeps its size while the orbit fields come and go.
+    for (QWidget* orbitField : OrbitControls()) {
+        QSizePolicy policy = orbitField->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        orbitField->setSizePolicy(policy);
+    }
+    ShowOrbitControls(false);
+}
+
+QGroupBox* frmNewBody::BuildGeneratorFrame()
+{
+    Frame1 = Named<QGroupBox>(this, "Frame1", QStringLiteral("Generate Type of Body:"));
+    cboBodyType = Named<QComboBox>(this, "cboBodyType");
+    Label2 = Named<QLabel>(this, "Label2", QStringLiteral("Sub-type:"));
+    cboSubType = Named<QComboBox>(this, "cboSubType");
     // Placeholder entries until a body type is chosen; the generator never uses them.
-    const std::vector<ListEntry> placeholderSubTypes{
-        {QStringLiteral("Brown Dwarf"), 0},  {QStringLiteral("Super-Jovian"), 1},
-        {QStringLiteral("Jovian"), 2},       {QStringLiteral("Sub-Jovian Gas Giant"), 3},
-        {QStringLiteral("Super-Terrestrial"), 4}, {QStringLiteral("Terrestrial"), 5},
-        {QStringLiteral("Sub-Terrestrial"), 6},   {QStringLiteral("Black Hole"), 0},
-    };
-    Fill(cboSubType, placeholderSubTypes);
-    chkOrbit = checkBox("chkOrbit", "In orbit around:");
-    cboOthers = comboBox("cboOthers");
+    Fill(cboSubType, {{QStringLiteral("Brown Dwarf"), 0}, {QStringLiteral("Super-Jovian"), 1},
+                      {QStringLiteral("Jovian"), 2}, {QStringLiteral("Sub-Jovian Gas Giant"), 3},
+                      {QStringLiteral("Super-Terrestrial"), 4}, {QStringLiteral("Terrestrial"), 5},
+                      {QStringLiteral("Sub-Terrestrial"), 6}, {QStringLiteral("Black Hole"), 0}});
+    chkOrbit = Named<QCheckBox>(this, "chkOrbit", QStringLiteral("In orbit around:"));
+    cboOthers = Named<QComboBox>(this, "cboOthers");
     const char* customCaptions[] = {"metres", "Shape:", "Dist:", "Dist:", "Angle:", "degrees"};
     for (std::size_t index = 0; index < labCustom.size(); ++index) {
         labCustom[index] = new QLabel(QString::fromLatin1(customCaptions[index]), this);
-        name(labCustom[index], QStringLiteral("labCustom%1").arg(index));
+        labCustom[index]->setObjectName(QStringLiteral("labCustom%1").arg(index));
     }
     labCustom[0]->setAlignment(Qt::AlignRight);
-    cboOrbitType = comboBox("cboOrbitType");
+    cboOrbitType = Named<QComboBox>(this, "cboOrbitType");
     Fill(cboOrbitType, orbit::OrbitShapes());
-    cboDistance = comboBox("cboDistance");
+    cboDistance = Named<QComboBox>(this, "cboDistance");
     Fill(cboDistance, orbit::DistanceClasses());
-    txtCustomDistance = lineEdit("txtCustomDistance", "0");
-    txtAngle = lineEdit("txtAngle", "0");
-    chkRetrograde = checkBox("chkRetrograde", "Retrograde?");
-    butGenerate = button("butGenerate", "Generate Data");
+    txtCustomDistance = Named<QLineEdit>(this, "txtCustomDistance", QStringLiteral("0"));
+    txtAngle = Named<QLineEdit>(this, "txtAngle", QStringLiteral("0"));
+    chkRetrograde = Named<QCheckBox>(this, "chkRetrograde", QStringLiteral("Retrograde?"));
+    butGenerate = NamedButton(this, "butGenerate", "Generate Data");
 
     auto* left = new QGridLayout(Frame1);
     left->addWidget(cboBodyType, 0, 0, 1, 3);
@@ -135,8 +137,11 @@ void frmNewBody::BuildControls()
     left->addWidget(chkRetrograde, 10, 0, 1, 3);
     left->setRowStretch(11, 1);
     left->addWidget(butGenerate, 12, 0, 1, 3);
+    return Frame1;
+}
 
-    // Right: the values of the body, with their units.
+QGridLayout* frmNewBody::BuildValueFields()
+{
     const char* captions[] = {"Name:", "Mass:", "kg", "Diameter:", "metres",
                               "Position X:", "metres", "Position Y:", "metres",
                               "Position Z:", "metres", "Velocity X:", "metres/sec",
@@ -144,47 +149,46 @@ void frmNewBody::BuildControls()
                               "HiColor:", "LoColor:"};
     for (std::size_t index = 0; index < Label1.size(); ++index) {
         Label1[index] = new QLabel(QString::fromLatin1(captions[index]), this);
-        name(Label1[index], QStringLiteral("Label1_%1").arg(index));
+        Label1[index]->setObjectName(QStringLiteral("Label1_%1").arg(index));
     }
-    txtName = lineEdit("txtName", "");
-    txtMass = lineEdit("txtMass", "0");
-    txtDiameter = lineEdit("txtDiameter", "0");
-    txtX = lineEdit("txtX", "0");
-    txtY = lineEdit("txtY", "0");
-    txtZ = lineEdit("txtZ", "0");
-    txtVX = lineEdit("txtVX", "0");
-    txtVY = lineEdit("txtVY", "0");
-    txtVZ = lineEdit("txtVZ", "0");
-    picHiColor = new ColourSwatch(this);
-    name(picHiColor, QStringLiteral("picHiColor"));
+    txtName = Named<QLineEdit>(this, "txtName");
+    txtMass = Named<QLineEdit>(this, "txtMass", QStringLiteral("0"));
+    txtDiameter = Named<QLineEdit>(this, "txtDiameter", QStringLiteral("0"));
+    txtX = Named<QLineEdit>(this, "txtX", QStringLiteral("0"));
+    txtY = Named<QLineEdit>(this, "txtY", QStringLiteral("0"));
+    txtZ = Named<QLineEdit>(this, "txtZ", QStringLiteral("0"));
+    txtVX = Named<QLineEdit>(this, "txtVX", QStringLiteral("0"));
+    txtVY = Named<QLineEdit>(this, "txtVY", QStringLiteral("0"));
+    txtVZ = Named<QLineEdit>(this, "txtVZ", QStringLiteral("0"));
+    picHiColor = Named<ColourSwatch>(this, "picHiColor");
     picHiColor->SetBackColor(RgbColour(255, 255, 255));
-    picLoColor = new ColourSwatch(this);
-    name(picLoColor, QStringLiteral("picLoColor"));
+    picLoColor = Named<ColourSwatch>(this, "picLoColor");
     picLoColor->SetBackColor(RgbColour(224, 224, 224));
-    for (ColourSwatch* swatch : {picHiColor, picLoColor})
-        swatch->setMinimumHeight(txtName->sizeHint().height());
-    chkLightweight = checkBox("chkLightweight", "Lightweight?");
-    chkLocked = checkBox("chkLocked", "Locked?");
-    butAccept = button("butAccept", "Accept");
-    butDone = button("butDone", "Done");
+    chkLightweight = Named<QCheckBox>(this, "chkLightweight", QStringLiteral("Lightweight?"));
+    chkLocked = Named<QCheckBox>(this, "chkLocked", QStringLiteral("Locked?"));
+    butAccept = NamedButton(this, "butAccept", "Accept");
+    butDone = NamedButton(this, "butDone", "Done");
 
     auto* right = new QGridLayout;
     right->addWidget(Label1[0], 0, 0);
     right->addWidget(txtName, 0, 1);
-    // Caption, box and unit label of each value row.
     const struct {
-        std::size_t caption;
+        QLabel* caption;
         QLineEdit* box;
-        std::size_t unit;
-    } valueRows[] = {{1, txtMass, 2}, {3, txtDiameter, 4}, {5, txtX, 6},    {7, txtY, 8},
-                     {9, txtZ, 10},   {11, txtVX, 12},     {13, txtVY, 14}, {15, txtVZ, 16}};
+        QLabel* unit;
+    } valueRows[] = {{Label1[1], txtMass, Label1[2]},   {Label1[3], txtDiameter, Label1[4]},
+                     {Label1[5], txtX, Label1[6]},      {Label1[7], txtY, Label1[8]},
+                     {Label1[9], txtZ, Label1[10]},     {Label1[11], txtVX, Label1[12]},
+                     {Label1[13], txtVY, Label1[14]},   {Label1[15], txtVZ, Label1[16]}};
     int row = 1;
     for (const auto& valueRow : valueRows) {
-        right->addWidget(Label1[valueRow.caption], row, 0);
+        right->addWidget(valueRow.caption, row, 0);
         right->addWidget(valueRow.box, row, 1);
-        right->addWidget(Label1[valueRow.unit], row, 2);
+        right->addWidget(valueRow.unit, row, 2);
         ++row;
     }
+    picHiColor->setMinimumHeight(txtName->sizeHint().height());
+    picLoColor->setMinimumHeight(txtName->sizeHint().height());
     right->addWidget(Label1[17], row, 0);
     right->addWidget(picHiColor, row++, 1);
     right->addWidget(Label1[18], row, 0);
@@ -196,18 +200,7 @@ void frmNewBody::BuildControls()
     buttons->addWidget(butDone);
     right->addLayout(buttons, row, 0, 1, 3);
     right->setColumnMinimumWidth(1, 180);
-
-    auto* whole = new QHBoxLayout(this);
-    whole->addWidget(Frame1);
-    whole->addLayout(right);
-
-    // The frame keeps its size while the orbit fields come and go.
-    for (QWidget* orbitField : OrbitControls()) {
-        QSizePolicy policy = orbitField->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        orbitField->setSizePolicy(policy);
-    }
-    ShowOrbitControls(false);
+    return right;
 }
 
 void frmNewBody::ConnectHandlers()
@@ -333,10 +326,11 @@ void frmNewBody::PlaceInOrbit()
     if (!parent)
         return;
 
+    std::optional<int> shape;
+    if (cboOrbitType->currentIndex() >= 0)
+        shape = SelectedCode(cboOrbitType);
     orbit::OrbitRequest request;
-    request.SpeedFactor = orbit::SpeedFactor(cboOrbitType->currentIndex() < 0
-                                                 ? std::nullopt
-                                                 : std::optional<int>(SelectedCode(cboOrbitType)));
+    request.SpeedFactor = orbit::SpeedFactor(shape);
     request.Retrograde = chkRetrograde->isChecked();
     std::optional<orbit::StateVectors> placed;
     try {

@@ -9,10 +9,11 @@
 
 #include "platform/dialogservice.h"
 #include "storage/globals.h"
-#include "ui/generator/orbitplacement.h"
+#include "model/planet.h"
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -33,23 +34,32 @@ class frmNewBody : public QDialog {
     Q_OBJECT
 
 public:
+    // Fills the lists and creates an empty current system if there is none.
+    // globals.Random must be set: generating draws from it.
     frmNewBody(Globals& globals, DialogService& dialogs, QWidget* parent = nullptr);
 
 private:
     void BuildControls();
+    // Left: what to generate and where to put it.
+    QGroupBox* BuildGeneratorFrame();
+    // Right: the values of the body, with their units.
+    QGridLayout* BuildValueFields();
     void ConnectHandlers();
     void Load();
 
+private slots:
     void cboBodyType_Click();
     void chkOrbit_Click();
+    void cboDistance_Click();
+    void butGenerate_Click();
+    void butAccept_Click();
+    void butDone_Click();
+
+private:
+    void ChooseColour(ColourSwatch* swatch);
     // The orbit fields in the order they are shown; shown only while an orbit is asked for.
     std::vector<QWidget*> OrbitControls() const;
     void ShowOrbitControls(bool shown);
-    void cboDistance_Click();
-    void butGenerate_Click();
-    void ChooseColour(ColourSwatch* swatch);
-    void butAccept_Click();
-    void butDone_Click();
 
     // Writes the six boxes from the orbit fields, or nothing at all.
     void PlaceInOrbit();

@@ -257,20 +257,34 @@ TEST_F(NewBodyDialogTest, ParentComesFromTheListOnlyWhenAnOrbitIsAskedFor)
     EXPECT_EQ(others->currentIndex(), 0);
 
     // Around the Sun with the box checked; then the Sun selected but the box unchecked.
+    Generate(2, 1, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
     Check("chkOrbit")->click();
     others->setCurrentIndex(1);
     Pick("cboDistance", 6);
+    Check("chkRetrograde")->click();
+    Box("txtAngle")->setText("30");
+    Box("txtCustomDistance")->setText("1.0E+9");
     Box("txtName")->setText("Earth");
     Box("txtMass")->setText("5.976E+24");
     Click("butAccept");
     EXPECT_EQ(globals.CurrentSystem->Item(2).Parent, sun.Id());
     EXPECT_EQ(globals.CurrentSystem->Item(2).Mass, 5.976e24);
-    EXPECT_FALSE(Check("chkOrbit")->isChecked());
-    EXPECT_TRUE(Find<QWidget>("cboDistance")->isHidden());
-    EXPECT_EQ(List("cboDistance")->currentIndex(), 6);
-    EXPECT_EQ(Box("txtMass")->text(), "5.976E+24");
     EXPECT_EQ(others->count(), 3);
     EXPECT_EQ(others->currentIndex(), 0);
+
+    // Reset for the next body: the choices go, the values and the sub-type list stay.
+    EXPECT_EQ(Box("txtName")->text(), "");
+    EXPECT_EQ(List("cboBodyType")->currentIndex(), -1);
+    EXPECT_EQ(List("cboSubType")->currentIndex(), -1);
+    EXPECT_EQ(List("cboSubType")->itemText(3), "Asteroidal");
+    EXPECT_EQ(List("cboOrbitType")->currentIndex(), -1);
+    EXPECT_EQ(List("cboDistance")->currentIndex(), 6);
+    EXPECT_EQ(Box("txtCustomDistance")->text(), "0");
+    EXPECT_EQ(Box("txtAngle")->text(), "0");
+    EXPECT_FALSE(Check("chkRetrograde")->isChecked());
+    EXPECT_FALSE(Check("chkOrbit")->isChecked());
+    EXPECT_TRUE(Find<QWidget>("cboDistance")->isHidden());
+    EXPECT_EQ(Box("txtMass")->text(), "5.976E+24");
 
     others->setCurrentIndex(1);
     Box("txtName")->setText("Rogue");
@@ -281,30 +295,6 @@ TEST_F(NewBodyDialogTest, ParentComesFromTheListOnlyWhenAnOrbitIsAskedFor)
     Box("txtName")->setText("Drifter");
     Click("butAccept");
     EXPECT_EQ(globals.CurrentSystem->Item(4).Parent, -1);
-}
-
-TEST_F(NewBodyDialogTest, AcceptResetsTheChoicesForTheNextBody)
-{
-    Open();
-    Generate(2, 1, {0.5f, 0.5f});
-    Check("chkOrbit")->click();
-    Pick("cboDistance", 6);
-    Check("chkRetrograde")->click();
-    Box("txtAngle")->setText("30");
-    Box("txtCustomDistance")->setText("1.0E+9");
-    Box("txtName")->setText("Jove");
-    Click("butAccept");
-
-    EXPECT_EQ(Box("txtName")->text(), "");
-    EXPECT_EQ(List("cboBodyType")->currentIndex(), -1);
-    EXPECT_EQ(List("cboSubType")->currentIndex(), -1);
-    EXPECT_EQ(List("cboSubType")->count(), 4);
-    EXPECT_EQ(List("cboSubType")->itemText(3), "Asteroidal");
-    EXPECT_EQ(List("cboOrbitType")->currentIndex(), -1);
-    EXPECT_EQ(Box("txtCustomDistance")->text(), "0");
-    EXPECT_EQ(Box("txtAngle")->text(), "0");
-    EXPECT_FALSE(Check("chkRetrograde")->isChecked());
-    EXPECT_FALSE(Check("chkOrbit")->isChecked());
 }
 
 TEST_F(NewBodyDialogTest, OrbitPlacementWritesTheSixBoxesOrNone)
