@@ -47,9 +47,10 @@ void frmMain::BuildControls()
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(613, 533);
-    // Small enough for the 16-pixel buttons of the layout.
-    QFont font = client->font();
-    font.setPixelSize(11);
+    // A narrow face small enough for the 16-pixel buttons and the 69-pixel
+    // date label of the layout.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(10);
     client->setFont(font);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
