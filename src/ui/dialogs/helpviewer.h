@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace kosmolux {
+
+class DialogService;
+class HelpWindow;
+
+// Opens the user guide for Help > Contents and F1. A compiled help file
+// "Kosmolux.chm" in the program's folder goes to the desktop when the desktop
+// can open it; otherwise the HTML guide in the folder "help" beside the
+// program is shown in a window of our own. A guide missing altogether is
+// reported in a message box.
+class HelpViewer {
+public:
+    HelpViewer(const QString& programFolder, DialogService& dialogs);
+    ~HelpViewer();
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
+
+    // The guide window, if any, is a child of parent and closes with it.
+    void ShowHelp(QWidget* parent);
+
+    // The guide window while it is open; nullptr before and after.
+    HelpWindow* Window() const { return window_; }
+
+private:
+    QString programFolder_;
+    DialogService& dialogs_;
+    QPointer<HelpWindow> window_;
+};
+
+}  // namespace kosmolux
