@@ -1,0 +1,31 @@
+#include "ui/editor/renamecheck.h"
+
+#include "model/planets.h"
+#include "storage/bodyname.h"
+
+namespace kosmolux {
+
+QString RenameProblem(const Planets& system, std::int32_t bodyId, const QString& newName)
+{
+    // The run loop removes every body of this name: it marks a body absorbed in a merge.
+    if (newName == QStringLiteral("*"))
+        return QStringLiteral("A body cannot be called '*'. That name marks a body absorbed in a "
+                              "collision, and the next run would remove it from the system.");
+
+    const QString storable = BodyNameProblem(newName);
+    if (!storable.isEmpty())
+        return QStringLiteral("A body cannot be called '%1'. %2.").arg(newName, storable);
+
+    const QString folded = newName.toLower();
+    for (const Planet& other : system) {
+        const QString otherName = QString::fromStdString(other.PlanetName);
+        if (other.Id() != bodyId && otherName.toLower() == folded)
+            return QStringLiteral("There is already a body called '%1'. Two bodies whose names differ "
+                                  "at most in capitals share one section of the system file, so one "
+                                  "of them would be lost on the next save and load.")
+                .arg(otherName);
+    }
+    return {};
+}
+
+}  // namespace kosmolux
