@@ -28,8 +28,8 @@ void HelpViewer::ShowHelp(QWidget* parent)
     const QString indexPage = folder.filePath(QStringLiteral("help/index.html"));
     if (!QFileInfo::exists(indexPage)) {
         dialogs_.MessageBox(
-            QStringLiteral("The user guide could not be found. Neither \"Kosmolux.chm\" nor "
-                           "\"help/index.html\" is in the folder %1.")
+            QStringLiteral("The user guide could not be opened. Kosmolux looked in the folder %1 "
+                           "for \"Kosmolux.chm\" and for \"help/index.html\".")
                 .arg(QDir::toNativeSeparators(folder.absolutePath())),
             QStringLiteral("Help"), DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
         return;

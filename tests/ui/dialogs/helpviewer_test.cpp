@@ -118,6 +118,13 @@ TEST_F(HelpViewerTest, ReportsAGuideThatIsMissingAltogether)
     EXPECT_EQ(messages[0].buttons, DialogService::Buttons::Ok);
     EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(QDir(folder.path()).absolutePath())));
     EXPECT_TRUE(messages[0].text.contains("Kosmolux.chm"));
+
+    // A compiled help file that the desktop cannot open, and no guide.
+    WriteFile(InFolder("Kosmolux.chm"), "ITSF");
+    viewer.ShowHelp(nullptr);
+    EXPECT_EQ(dialogs.CallsOf(Kind::Help).size(), 1u);
+    EXPECT_EQ(dialogs.CallsOf(Kind::Message).size(), 2u);
+    EXPECT_EQ(viewer.Window(), nullptr);
 }
 
 // The guide as the build ships it beside the programs: every page opens and

@@ -155,11 +155,12 @@ TEST_F(FrmEditTest, AnExponentFormIsStoredAndShownBackInTheScientificForm)
     EXPECT_EQ(Text(dialog, "txtVY"), "2.97805E+4");
 }
 
-TEST_F(FrmEditTest, ShowingBodiesChangesNothing)
+TEST_F(FrmEditTest, ShowingBodiesChangesNothingAndOnlyLockedClickedStoresOnlyTheFlag)
 {
-    // Values with more digits than the fields show, and a parent the box can show.
+    // Values with more digits than the boxes show.
     earth->Mass = 1.0 / 3.0;
     earth->Position.XComp = 0.1 + 0.2;
+    earth->Velocity.YComp = 29784.123456789012;
     earth->HiColor = 123456;
     earth->Lightweight = true;
     const Planet before = *earth;
@@ -168,31 +169,21 @@ TEST_F(FrmEditTest, ShowingBodiesChangesNothing)
     SelectBody(dialog, "Earth");
     SelectBody(dialog, "Moon");
     SelectBody(dialog, "Earth");
-    Find<QPushButton>(dialog, "butOK")->click();
-
     EXPECT_EQ(earth->Mass, before.Mass);
     EXPECT_EQ(earth->Position, before.Position);
+
+    Find<QCheckBox>(dialog, "chkLocked")->click();
+    Find<QPushButton>(dialog, "butOK")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(earth->Locked);
+    // The untouched boxes are not read back through their 15-digit text.
+    EXPECT_EQ(earth->Mass, before.Mass);
+    EXPECT_EQ(earth->Position, before.Position);
+    EXPECT_EQ(earth->Velocity, before.Velocity);
     EXPECT_EQ(earth->HiColor, before.HiColor);
     EXPECT_EQ(earth->LoColor, before.LoColor);
     EXPECT_EQ(earth->Parent, before.Parent);
     EXPECT_TRUE(earth->Lightweight);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST_F(FrmEditTest, OnlyLockedClickedThenDoneStoresTheFlagAndKeepsEveryDigit)
-{
-    earth->Mass = 1.0 / 3.0;
-    earth->Velocity.YComp = 29784.123456789012;
-    frmEdit dialog(globals, dialogs);
-    SelectBody(dialog, "Earth");
-    Find<QCheckBox>(dialog, "chkLocked")->click();
-    Find<QPushButton>(dialog, "butOK")->click();
-
-    EXPECT_TRUE(earth->Locked);
-    // The untouched boxes are not read back through their 15-digit text.
-    EXPECT_EQ(earth->Mass, 1.0 / 3.0);
-    EXPECT_EQ(earth->Velocity.YComp, 29784.123456789012);
-    EXPECT_EQ(earth->Parent, sun->Id());
 }
 
 TEST_F(FrmEditTest, ANewParentIsStoredWhenAnotherBodyIsShown)
