@@ -16,8 +16,8 @@
 #include "platform/textformats.h"
 #include "storage/globals.h"
 #include "storage/sciformat.h"
-#include "ui/generator/colourswatch.h"
 #include "ui/editor/renamecheck.h"
+#include "ui/generator/colourswatch.h"
 #include "ui/generator/frmnewbody.h"
 
 namespace kosmolux {
