@@ -302,8 +302,13 @@ bool frmMain::WriteSummary(const QString& header)
 
 void frmMain::BuildBodyReportMenu()
 {
-    while (mnuReportsBody_.size() > 1)
-        delete mnuReportsBody_.takeLast();
+    // Out of the menu at once, deleted later: the command that asked for the
+    // rebuild may have been started from one of these items.
+    while (mnuReportsBody_.size() > 1) {
+        QAction* last = mnuReportsBody_.takeLast();
+        mnuReportsBodies_->removeAction(last);
+        last->deleteLater();
+    }
     QAction* first = mnuReportsBody_.first();
     first->setEnabled(false);
     if (!globals_.CurrentSystem)

@@ -91,8 +91,10 @@ public:
     bool Running() const { return activeRun_ != nullptr; }
     void ShowSpeed();
     void ShowPlotFrequency();
-    // Called after every step of a run with the number of steps done so far;
-    // lets a driver (a test, a benchmark) act between two steps.
+    // Called after every step of a run, and after the events let through
+    // after it, with the number of steps done so far: lets a driver (a test, a
+    // benchmark) act between two steps. Events it posts are handled while the
+    // run is paused or after a later step, never before the next step's checks.
     std::function<void(std::int64_t steps)> StepFinished;
 
     // How LoadSystem fills the centre list.

@@ -100,12 +100,12 @@ void frmMain::RunSimulation()
             }
             butStop_Click();
         }
-        if (StepFinished)
-            StepFinished(steps);
         if (sinceYield.nsecsElapsed() >= BatchNanoseconds) {
             QCoreApplication::processEvents();
             sinceYield.restart();
         }
+        if (StepFinished)
+            StepFinished(steps);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "ui/main/mainwindowtest.h"
 
@@ -239,6 +240,36 @@ TEST_F(FrmMainTest, TwoLabelClicksLeaveThePlanesAsTheyWere)
     EXPECT_EQ(Plane("XYPlane")->Image(), before[0]);
     EXPECT_EQ(Plane("XZPlane")->Image(), before[1]);
     EXPECT_EQ(Plane("ZYPlane")->Image(), before[2]);
+}
+
+TEST_F(FrmMainTest, CentredRedrawStopsWhenTheSystemIsReplacedUnderIt)
+{
+    const QString path = WriteSystem("Pair.kmx", {{"Sun", 2e30, 1.4e9, {}, {}, Red, Green},
+                                                  {"Earth", 6e24, 1.3e7, {1.5e11, 0, 0}, {},
+                                                   Blue, Green}});
+    frmMain& main = Open(path);
+    Child<QComboBox>("cboCentre")->setCurrentIndex(1);
+    // Histories long enough that the redraw lets events through on the way.
+    Planets& system = *globals.CurrentSystem;
+    for (int extra = 0; extra < 60; ++extra)
+        system.Add("Extra", 1, 1, 1e9 * extra, 0, 0, 0, 0, 0);
+    for (Planet& body : system) {
+        for (int entry = 1; entry < MaxHistory; ++entry)
+            body.AddToHistory();
+    }
+    // A command replaces the system while the redraw waits for events.
+    bool replaced = false;
+    QTimer::singleShot(0, [&] {
+        while (system.Count() > 0)
+            system.Remove(system.Count());
+        for (int index = 0; index < 70; ++index)
+            system.Add("New", 1, 1, 0, 0, 0, 0, 0, 0).LoColor = Red;
+        replaced = true;
+    });
+    main.DrawTrails();
+    ASSERT_TRUE(replaced);
+    // Going on would have drawn the new bodies' first entries at the centre.
+    EXPECT_NE(Plane("XYPlane")->Image().pixel(128, 128), Rgb(Red));
 }
 
 TEST_F(FrmMainTest, LoadCommandAsksForAKmxFileAndRefreshes)

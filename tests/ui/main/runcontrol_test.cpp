@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -81,6 +82,28 @@ TEST_F(RunControlTest, ButtonsFollowStartPauseResumeAndStop)
     EXPECT_FALSE(main.Running());
     EXPECT_TRUE(globals.SystemAltered);
     EXPECT_TRUE(QFile::exists(folder.filePath("Current.kmx")));
+}
+
+TEST_F(RunControlTest, LabelsPauseTheRunAndResumeTakesThemAway)
+{
+    frmMain& main = OpenSunAndEarth();
+    main.StepFinished = [&](std::int64_t steps) {
+        if (steps != 1)
+            return;
+        const QImage before = Plane("XYPlane")->Image();
+        Button("butLabel")->click();
+        EXPECT_TRUE(main.Paused());
+        EXPECT_NE(Plane("XYPlane")->Image(), before);
+        QTimer::singleShot(0, [&, before] {
+            Button("butPause")->click();
+            EXPECT_FALSE(main.LabelsShown());
+            EXPECT_FALSE(main.Paused());
+            EXPECT_EQ(Plane("XYPlane")->Image(), before);
+            Button("butStop")->click();
+        });
+    };
+    // Stopped while paused: one more step.
+    EXPECT_EQ(RunUntilStopped(), 2);
 }
 
 TEST_F(RunControlTest, SpeedAndPlotLabelsFollowTheButtons)
