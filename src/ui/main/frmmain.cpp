@@ -248,7 +248,7 @@ void frmMain::Form_Load(const QString& commandLine)
             RefreshAfterChange(SummaryHeader::FileName);
         }
     } catch (const std::exception&) {
-        return;
+        // Start-up ends here, silently.
     }
 }
 

@@ -83,7 +83,7 @@ TEST_F(FrmMainTest, StartsWithTheFileNamedOnTheCommandLine)
     const QString path = WriteSystem("Pair.kmx", {{"Sun", 2e30, 1.4e9, {}, {}, Red, Green},
                                                   {"Earth", 6e24, 1.3e7, {1.5e11, -2e10, 0}, {},
                                                    Blue, Green}});
-    frmMain& main = Open(path);
+    Open(path);
     ASSERT_TRUE(globals.SystemLoaded);
     // The file dialog has not been used: no file name in the header.
     EXPECT_EQ(Child<QPlainTextEdit>("txtInfo")->toPlainText(),
@@ -103,7 +103,6 @@ TEST_F(FrmMainTest, StartsWithTheFileNamedOnTheCommandLine)
     EXPECT_EQ(earthItem->text(), "Earth");
     EXPECT_TRUE(earthItem->isEnabled());
     EXPECT_EQ(earthItem->data().toString(), QString::fromStdString(globals.CurrentSystem->Item(2).GetKey()));
-    (void)main;
 }
 
 TEST_F(FrmMainTest, StartsWithAMissingFileListingNothing)
@@ -192,7 +191,7 @@ TEST_F(FrmMainTest, CentredTrailsSkipEntriesTheCentreBodyLacks)
 {
     const QString path = WriteSystem("Pair.kmx", {{"Sun", 2e30, 1.4e9, {}, {}, Red, Green},
                                                   {"Comet", 1, 1, {}, {}, Blue, Blue}});
-    frmMain& main = Open(path);
+    Open(path);
     Planet& comet = globals.CurrentSystem->Item(2);
     for (double x : {1e11, 2e11}) {
         comet.Position.XComp = x;
@@ -214,7 +213,6 @@ TEST_F(FrmMainTest, CentredTrailsSkipEntriesTheCentreBodyLacks)
     // shows; drawn against a wrong centre, entries 2 and 3 would show too.
     EXPECT_EQ(cometMarks, 1);
     EXPECT_EQ(xy.pixel(154, 122), Rgb(Blue));
-    (void)main;
 }
 
 TEST_F(FrmMainTest, TwoLabelClicksLeaveThePlanesAsTheyWere)

@@ -17,7 +17,7 @@
 
 namespace kosmolux::testing {
 
-struct BodySpec {
+struct BodyValues {
     std::string name;
     double mass = 1.0;
     double diameter = 1.0;
@@ -43,18 +43,18 @@ protected:
     }
 
     // Writes a system file into the temporary folder and returns its path.
-    QString WriteSystem(const QString& fileName, const std::vector<BodySpec>& bodies)
+    QString WriteSystem(const QString& fileName, const std::vector<BodyValues>& bodies)
     {
         Globals writer;
         writer.StartDate = text::Today();
         Planets& system = writer.EnsureSystem();
-        for (const BodySpec& spec : bodies) {
-            Planet& body = system.Add(spec.name, spec.mass, spec.diameter, spec.position.XComp,
-                                      spec.position.YComp, spec.position.ZComp,
-                                      spec.velocity.XComp, spec.velocity.YComp,
-                                      spec.velocity.ZComp);
-            body.HiColor = spec.hiColor;
-            body.LoColor = spec.loColor;
+        for (const BodyValues& values : bodies) {
+            const Vector& at = values.position;
+            const Vector& moving = values.velocity;
+            Planet& body = system.Add(values.name, values.mass, values.diameter, at.XComp, at.YComp,
+                                      at.ZComp, moving.XComp, moving.YComp, moving.ZComp);
+            body.HiColor = values.hiColor;
+            body.LoColor = values.loColor;
             body.Parent = -1;
         }
         const QString path = folder.filePath(fileName);
