@@ -6,7 +6,7 @@
 
 #include "engine/runloop.h"
 #include "model/planets.h"
-#include "recordingobserver.h"
+#include "enginetesting.h"
 
 namespace {
 std::atomic<long> allocations{0};

@@ -2,7 +2,7 @@
 
 #include "engine/collision.h"
 #include "model/planets.h"
-#include "recordingobserver.h"
+#include "enginetesting.h"
 
 namespace kosmolux {
 namespace {

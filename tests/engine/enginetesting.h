@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/runobserver.h"
 #include "engine/stepsettings.h"
 
@@ -19,6 +21,23 @@ public:
     std::vector<std::string> Plotted;
     std::vector<std::string> NonFinite;
 };
+
+inline std::string KernelName(StepKernel kernel)
+{
+    switch (kernel) {
+    case StepKernel::Bodies: return "Bodies";
+    case StepKernel::Scalar: return "Scalar";
+    case StepKernel::Avx2: return "Avx2";
+    case StepKernel::Avx512: return "Avx512";
+    default: return "Fastest";
+    }
+}
+
+// Names the instances of a test run once per kernel.
+inline std::string KernelParamName(const testing::TestParamInfo<StepKernel>& info)
+{
+    return KernelName(info.param);
+}
 
 // Every kernel this processor can run, the reference pass first.
 inline std::vector<StepKernel> AvailableKernels()

@@ -5,7 +5,7 @@
 #include "engine/calculations.h"
 #include "engine/gravitystep.h"
 #include "model/planets.h"
-#include "recordingobserver.h"
+#include "enginetesting.h"
 
 namespace kosmolux {
 namespace {
@@ -179,19 +179,8 @@ TEST_P(GravityStepTest, AMoveToNonFiniteValuesIsRefused)
     EXPECT_FALSE(GravityStep::Move(b, 1.0));
 }
 
-std::string KernelName(const testing::TestParamInfo<StepKernel>& info)
-{
-    switch (info.param) {
-    case StepKernel::Bodies: return "Bodies";
-    case StepKernel::Scalar: return "Scalar";
-    case StepKernel::Avx2: return "Avx2";
-    case StepKernel::Avx512: return "Avx512";
-    default: return "Fastest";
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Kernels, GravityStepTest, testing::ValuesIn(AvailableKernels()),
-                         KernelName);
+                         KernelParamName);
 
 }  // namespace
 }  // namespace kosmolux

@@ -9,7 +9,7 @@
 #include "engine/gravitystep.h"
 #include "engine/runloop.h"
 #include "model/planets.h"
-#include "recordingobserver.h"
+#include "enginetesting.h"
 
 namespace kosmolux {
 namespace {
@@ -131,9 +131,7 @@ std::vector<StepSettings> FastVariants()
 
 std::string Describe(const StepSettings& settings)
 {
-    const char* names[] = {"Fastest", "Bodies", "Scalar", "Avx2", "Avx512"};
-    return std::string(names[static_cast<int>(settings.Kernel)]) + " on "
-           + std::to_string(settings.Threads) + " thread(s)";
+    return KernelName(settings.Kernel) + " on " + std::to_string(settings.Threads) + " thread(s)";
 }
 
 int StepsFor(int count)

@@ -6,7 +6,7 @@
 #include "engine/calculations.h"
 #include "engine/runloop.h"
 #include "model/planets.h"
-#include "recordingobserver.h"
+#include "enginetesting.h"
 
 namespace kosmolux {
 namespace {
@@ -85,18 +85,8 @@ TEST_P(RunLoopTest, AMoveBeyondRangeStopsTheRunWithFiniteBodies)
     EXPECT_EQ(loop.ElapsedSeconds(), 1024);
 }
 
-std::string KernelName(const testing::TestParamInfo<StepKernel>& info)
-{
-    switch (info.param) {
-    case StepKernel::Bodies: return "Bodies";
-    case StepKernel::Scalar: return "Scalar";
-    case StepKernel::Avx2: return "Avx2";
-    case StepKernel::Avx512: return "Avx512";
-    default: return "Fastest";
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Kernels, RunLoopTest, testing::ValuesIn(AvailableKernels()), KernelName);
+INSTANTIATE_TEST_SUITE_P(Kernels, RunLoopTest, testing::ValuesIn(AvailableKernels()),
+                         KernelParamName);
 
 // Records at which step each body was plotted, and the time shown then.
 class ScheduleObserver : public RecordingObserver {
