@@ -144,6 +144,35 @@ std::optional<QDate> ParseWithTwoDigitYear(const QLocale& locale, const QString&
     return date;
 }
 
+// The date in any form the locale accepts (see ParseDate).
+std::optional<QDate> ParseAnyDateForm(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    const QLocale locale;
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    const QString fourDigitShort = WithFourDigitYear(shortFormat);
+    // "d" reads one or two digits, so "d MMM yyyy" also reads "05 Mar 2000".
+    const QStringList fourDigitFormats = {
+        fourDigitShort, WithFlexibleDayAndMonth(fourDigitShort), locale.dateFormat(QLocale::LongFormat),
+        QStringLiteral("d MMM yyyy"), QStringLiteral("d MMMM yyyy"),
+    };
+    for (const QString& format : fourDigitFormats) {
+        const QDate date = locale.toDate(trimmed, format);
+        if (date.isValid())
+            return date;
+    }
+    if (const QDate iso = QDate::fromString(trimmed, Qt::ISODate); iso.isValid())
+        return iso;
+    if (shortFormat == fourDigitShort)
+        return std::nullopt;
+    for (const QString& format : {shortFormat, WithFlexibleDayAndMonth(shortFormat)})
+        if (const auto date = ParseWithTwoDigitYear(locale, trimmed, format))
+            return date;
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString FormatGrouped(double value)
@@ -176,30 +205,12 @@ QString FormatShortDate(const QDate& date)
 
 std::optional<QDate> ParseDate(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    // Qt reads "-0500" as a year but writes it with a minus sign of the
+    // locale that it may not read back: years before 1 are no dates here.
+    const std::optional<QDate> date = ParseAnyDateForm(text);
+    if (date && date->year() < 1)
         return std::nullopt;
-    const QLocale locale;
-    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
-    const QString fourDigitShort = WithFourDigitYear(shortFormat);
-    // "d" reads one or two digits, so "d MMM yyyy" also reads "05 Mar 2000".
-    const QStringList fourDigitFormats = {
-        fourDigitShort, WithFlexibleDayAndMonth(fourDigitShort), locale.dateFormat(QLocale::LongFormat),
-        QStringLiteral("d MMM yyyy"), QStringLiteral("d MMMM yyyy"),
-    };
-    for (const QString& format : fourDigitFormats) {
-        const QDate date = locale.toDate(trimmed, format);
-        if (date.isValid())
-            return date;
-    }
-    if (const QDate iso = QDate::fromString(trimmed, Qt::ISODate); iso.isValid())
-        return iso;
-    if (shortFormat == fourDigitShort)
-        return std::nullopt;
-    for (const QString& format : {shortFormat, WithFlexibleDayAndMonth(shortFormat)})
-        if (const auto date = ParseWithTwoDigitYear(locale, trimmed, format))
-            return date;
-    return std::nullopt;
+    return date;
 }
 
 bool IsNumeric(const QString& text)

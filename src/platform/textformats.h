@@ -25,7 +25,7 @@ QString FormatShortDate(const QDate& date);
 // a four- or two-digit year and a one- or two-digit day and month, the long
 // form, "d MMM yyyy", "d MMMM yyyy" and ISO "yyyy-MM-dd". A two-digit year is
 // the year ending in those digits within the 80 years before and the 19 years
-// after the current year. Days that do not exist give nothing.
+// after the current year. Days that do not exist, and years before 1, give nothing.
 std::optional<QDate> ParseDate(const QString& text);
 inline bool IsDate(const QString& text) { return ParseDate(text).has_value(); }
 

@@ -24,7 +24,7 @@ QString BodyNameProblem(const QString& name)
         return QStringLiteral("The name must not contain line breaks or other control characters");
     if (name.contains(u']'))
         return QStringLiteral("The name must not contain \"]\"");
-    if (name.front() == u' ' || name.back() == u' ')
+    if (IniDocument::IsBlank(name.front()) || IniDocument::IsBlank(name.back()))
         return QStringLiteral("The name must not start or end with a blank");
     if (name.size() >= 2 && (name.front() == u'"' || name.front() == u'\'') && name.back() == name.front())
         return QStringLiteral("The name must not be enclosed in quotes");

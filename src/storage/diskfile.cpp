@@ -23,7 +23,8 @@ ProgramError SystemError(int number)
 }
 
 // The permissions of the file about to be replaced, or nothing for a new file.
-// Throws when the file exists but may not be written.
+// Throws when the file exists but may not be written, or is no plain file: a
+// pipe or a device (a superuser saving to /dev/null) must not be replaced by one.
 std::optional<mode_t> ModeOfWritableFile(const QByteArray& path)
 {
     // Non-blocking, so that a named pipe cannot hang the program.
@@ -39,6 +40,8 @@ std::optional<mode_t> ModeOfWritableFile(const QByteArray& path)
     ::close(fd);
     if (statResult != 0)
         throw SystemError(statError);
+    if (!S_ISREG(status.st_mode))
+        throw ProgramError(QStringLiteral("Not a regular file"), NotARegularFileError);
     return status.st_mode & 07777;
 }
 

@@ -11,6 +11,9 @@ namespace kosmolux {
 // error text and number (ProgramError). A path without a folder is taken
 // relative to the current folder.
 
+// The error number of a save over something that is not a plain file.
+inline constexpr int NotARegularFileError = 75;
+
 // The file's bytes, or nothing when there is no such file. A file that exists
 // but cannot be read (no permission, a folder) throws.
 std::optional<QByteArray> ReadFileIfPresent(const QString& path);

@@ -6,18 +6,13 @@ namespace kosmolux {
 
 namespace {
 
-bool IsBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 QString StripBlanks(const QString& text)
 {
     qsizetype first = 0;
     qsizetype end = text.size();
-    while (first < end && IsBlank(text[first]))
+    while (first < end && IniDocument::IsBlank(text[first]))
         ++first;
-    while (end > first && IsBlank(text[end - 1]))
+    while (end > first && IniDocument::IsBlank(text[end - 1]))
         --end;
     if (first == 0 && end == text.size())
         return text;
@@ -32,7 +27,9 @@ QString Fold(const QString& name)
 
 QString DecodeText(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8);
+    // A mark at the start stays in the text like any other, as a blank: a
+    // second mark behind it, or one on a later line, is then read alike.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError())
         return QString::fromLatin1(bytes);
@@ -61,6 +58,11 @@ QString ValueAsRead(const QString& raw)
 }
 
 }  // namespace
+
+bool IniDocument::IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == QChar(0xFEFF);
+}
 
 const IniDocument::Line* IniDocument::Section::FindKey(const QString& key) const
 {

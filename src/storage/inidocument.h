@@ -29,6 +29,10 @@ public:
     // The length of the text GetSection returns.
     static constexpr qsizetype SectionBufferLength = 32000;
 
+    // The blanks stripped around names and values: space, tab and the
+    // byte-order mark (a zero-width no-break space), wherever it stands.
+    static bool IsBlank(QChar c);
+
     static IniDocument Parse(const QByteArray& bytes);
     QByteArray Serialize() const;
 

@@ -114,6 +114,9 @@ void ReadBodies(const IniDocument& file, int count, Planets& system, CentreList&
         body.LoColor = values.loColor;
         body.Lightweight = lightweight;
         body.Locked = locked;
+        // No parent until they are resolved: a load that stops before that
+        // must not leave a body pointing at whichever body has Id 0.
+        body.Parent = -1;
         centres.AddCentre(name, body.Id());
     }
 }
