@@ -118,8 +118,13 @@ std::optional<QByteArray> ReadFileIfPresent(const QString& path)
     }
     QByteArray contents;
     struct stat status {};
-    if (::fstat(fd, &status) == 0 && status.st_size > 0)
+    if (::fstat(fd, &status) == 0 && status.st_size > 0) {
+        if (status.st_size > LargestFile) {
+            ::close(fd);
+            throw SystemError(EFBIG);
+        }
         contents.reserve(static_cast<qsizetype>(status.st_size));
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
@@ -133,6 +138,11 @@ std::optional<QByteArray> ReadFileIfPresent(const QString& path)
             throw SystemError(readError);
         }
         contents.append(buffer, count);
+        // A device or a pipe may never end.
+        if (contents.size() > LargestFile) {
+            ::close(fd);
+            throw SystemError(EFBIG);
+        }
     }
     ::close(fd);
     return contents;
@@ -140,6 +150,9 @@ std::optional<QByteArray> ReadFileIfPresent(const QString& path)
 
 void ReplaceFile(const QString& path, const QByteArray& contents)
 {
+    // What could not be read back is not written.
+    if (contents.size() > LargestFile)
+        throw SystemError(EFBIG);
     QString target = path;
     // Replace the file a symbolic link points to, and keep the link.
     const QFileInfo info(path);

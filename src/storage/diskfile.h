@@ -14,8 +14,14 @@ namespace kosmolux {
 // The error number of a save over something that is not a plain file.
 inline constexpr int NotARegularFileError = 75;
 
+// The largest file read or written, in bytes: room for a system of 32767
+// bodies with names of up to 50 characters or so, and small enough that any
+// file of this size loads within seconds. A larger file fails with EFBIG
+// ("File too large") before any of it is read or written.
+inline constexpr qint64 LargestFile = 16 * 1024 * 1024;
+
 // The file's bytes, or nothing when there is no such file. A file that exists
-// but cannot be read (no permission, a folder) throws.
+// but cannot be read (no permission, a folder, too large) throws.
 std::optional<QByteArray> ReadFileIfPresent(const QString& path);
 
 // Writes the contents to a temporary file beside the target and renames it

@@ -32,6 +32,18 @@ QString FlagText(bool flag)
 }
 
 // The parent's name, or "(none)" also for a parent no longer in the system.
+// A name as a message quotes it: long names by their start only.
+QString QuotedName(const QString& name)
+{
+    constexpr qsizetype longest = 40;
+    if (name.size() <= longest)
+        return name;
+    qsizetype length = longest;
+    if (name[length - 1].isHighSurrogate())
+        --length;
+    return name.first(length) + QStringLiteral("...");
+}
+
 QString ParentName(const Planets& system, const Planet& body)
 {
     const Planet* parent = body.Parent < 0 ? nullptr : system.FindById(body.Parent);
@@ -179,8 +191,9 @@ QByteArray SystemFileContents(const Globals& globals)
             const QString name = QString::fromStdString(body.PlanetName);
             const QString problem = BodyNameProblem(name);
             if (!problem.isEmpty())
-                throw ProgramError(QStringLiteral("The body \"%1\" cannot be saved. %2").arg(name, problem),
-                                   UnstorableNameError);
+                throw ProgramError(
+                    QStringLiteral("The body \"%1\" cannot be saved. %2").arg(QuotedName(name), problem),
+                    UnstorableNameError);
             ++n;
             file.SetValue(SystemSection, QString::number(n), name);
             file.SetValue(GeneralSection, QStringLiteral("TotalBodies"), QString::number(n));

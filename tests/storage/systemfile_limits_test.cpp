@@ -1,0 +1,148 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "platform/scripteddialogservice.h"
+#include "storage/diskfile.h"
+#include "storage/filebytes.h"
+#include "storage/inifile.h"
+#include "storage/recordingcentrelist.h"
+#include "storage/systemfile.h"
+
+namespace kosmolux {
+namespace {
+
+// Files at the edges of what the program takes: each ends in a clear message
+// or in the rule the format states, quickly and without a crash.
+class LimitsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder_.isValid());
+        globals_.StartDate = QDate(1999, 1, 1);
+        globals_.EnsureSystem().Add("Before", 7.0, 7.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+        globals_.SystemLoaded = true;
+    }
+
+    QString PathOf(const QString& name) const { return folder_.filePath(name); }
+
+    void Load(const QString& path) { LoadSystem(globals_, dialogs_, centres_, path); }
+
+    void ExpectUnchanged()
+    {
+        ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
+        EXPECT_EQ(globals_.CurrentSystem->Item(1).PlanetName, "Before");
+        EXPECT_EQ(globals_.StartDate, QDate(1999, 1, 1));
+        EXPECT_TRUE(centres_.Entries.empty());
+    }
+
+    Planet& Body(int position) { return globals_.CurrentSystem->Item(position); }
+
+    QTemporaryDir folder_;
+    Globals globals_;
+    ScriptedDialogService dialogs_;
+    RecordingCentreList centres_;
+};
+
+// A file larger than any save writes is refused before it is read, so that a
+// film picked by mistake neither fills the memory nor keeps the user waiting.
+TEST_F(LimitsTest, AFileOf100MegabytesIsRefusedAtOnce)
+{
+    const QString path = PathOf("Huge.kmx");
+    ASSERT_TRUE(WriteBytes(path, "[General]\r\nTotalBodies=1\r\n;"));
+    // Sparse: 100 MB without writing them.
+    ASSERT_TRUE(QFile::resize(path, 100'000'000));
+    Load(path);
+    ASSERT_EQ(dialogs_.MessageTexts(), QStringList{"File too large: 27"});
+    EXPECT_EQ(dialogs_.Calls[0].title, "LoadSystem");
+    ExpectUnchanged();
+
+    INIFile ini;
+    ini.filename = path;
+    EXPECT_EQ(ini.GetValue("General", "TotalBodies", "none"), "none");
+    ini.SetValue("General", "TotalBodies", "2");
+    EXPECT_EQ(QFileInfo(path).size(), 100'000'000);
+
+    // A source without end stops at the limit.
+    Load("/dev/zero");
+    EXPECT_EQ(dialogs_.MessageTexts().last(), "File too large: 27");
+    ExpectUnchanged();
+}
+
+// Every system that could be saved loads again: a save that would exceed the
+// limit is refused the same way, before the previous file is touched.
+TEST_F(LimitsTest, ASystemTooLargeToLoadIsNotSaved)
+{
+    ASSERT_TRUE(WriteBytes(PathOf("Big.kmx"), "[General]\r\nStartDate=1/1/1999\r\n"));
+    // Names of 255 three-byte characters: about 2.6 kB of file per body.
+    const QString longName = QString(250, QChar(0x661F));
+    Planets& system = *globals_.CurrentSystem;
+    for (int i = 0; i < 11000; ++i)
+        system.Add((QString::number(10000 + i) + longName).toStdString(), 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ASSERT_GT(SystemFileContents(globals_).size(), LargestFile);
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Big.kmx")));
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"File too large: 27"});
+    EXPECT_EQ(ReadBytes(PathOf("Big.kmx")), "[General]\r\nStartDate=1/1/1999\r\n");
+    EXPECT_EQ(FolderEntries(folder_.path()), QStringList{"Big.kmx"});
+}
+
+// The count is 16 bits: 32767 bodies load, save within the size limit and
+// load back; one more is an overflow before any body is touched.
+TEST_F(LimitsTest, TheLargestCountOfBodies)
+{
+    ASSERT_TRUE(WriteBytes(PathOf("Most.kmx"), "[General]\r\nTotalBodies=32767\r\n"));
+    Load(PathOf("Most.kmx"));
+    ASSERT_EQ(globals_.CurrentSystem->Count(), 32767);
+    EXPECT_EQ(Body(32767).PlanetName, "Unnamed32767");
+    EXPECT_EQ(Body(32767).Mass, 1.0);
+    EXPECT_EQ(centres_.Entries.size(), 32768u);
+    ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Most.kmx")));
+    EXPECT_LT(QFileInfo(PathOf("Most.kmx")).size(), LargestFile);
+    EXPECT_TRUE(dialogs_.Calls.empty());
+
+    ASSERT_TRUE(WriteBytes(PathOf("TooMany.kmx"), "[General]\r\nTotalBodies=32768\r\n"));
+    Load(PathOf("TooMany.kmx"));
+    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"Overflow: 6"});
+    EXPECT_EQ(globals_.CurrentSystem->Count(), 32767);
+}
+
+// A name of 10,000 characters: a file's is cut to 255 on reading, so its
+// section is not found and the body takes the defaults; one in memory stops
+// the save with a message that quotes only the start of it.
+TEST_F(LimitsTest, ANameOf10000Characters)
+{
+    const QByteArray name(10000, 'N');
+    ASSERT_TRUE(WriteBytes(PathOf("Long.kmx"), "[System]\r\n1=" + name + "\r\n[General]\r\nTotalBodies=1\r\n[" + name +
+                                                   "]\r\nMass=5.0E+0\r\n"));
+    Load(PathOf("Long.kmx"));
+    ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
+    EXPECT_EQ(Body(1).PlanetName, std::string(255, 'N'));
+    EXPECT_EQ(Body(1).Mass, 1.0);
+
+    Body(1).PlanetName = name.toStdString();
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Long.kmx")));
+    ASSERT_EQ(dialogs_.Calls.size(), 1u);
+    const QString message = dialogs_.Calls[0].text;
+    EXPECT_LT(message.size(), 200) << message.toStdString();
+    EXPECT_TRUE(message.startsWith("The body \"NNNN")) << message.toStdString();
+    EXPECT_TRUE(message.contains("255 characters")) << message.toStdString();
+}
+
+// A NUL byte ends a value, as the format states; the rest of the line is lost.
+TEST_F(LimitsTest, ANulByteEndsAValue)
+{
+    const char file[] = "[System]\r\n1=Sun\0Moon\r\n[General]\r\nTotalBodies=1\0 9\r\n"
+                        "[Sun]\r\nMass=2.0E+0\0garbage\r\nParent=Sun\0\r\n";
+    ASSERT_TRUE(WriteBytes(PathOf("Nul.kmx"), QByteArray(file, sizeof file - 1)));
+    Load(PathOf("Nul.kmx"));
+    EXPECT_TRUE(dialogs_.Calls.empty());
+    ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
+    EXPECT_EQ(Body(1).PlanetName, "Sun");
+    EXPECT_EQ(Body(1).Mass, 2.0);
+    EXPECT_EQ(Body(1).Parent, Body(1).Id());
+}
+
+}  // namespace
+}  // namespace kosmolux
