@@ -97,13 +97,7 @@ bool GravityStep::RunKernel()
         return pairKernel_(arrays_, 0, end);
     if (!worker_)
         worker_ = std::make_unique<PairWorker>();
-    // Every target costs the same, one pair per source: halve the blocks.
-    const std::size_t blocks = end / PairArrays::TargetBlock;
-    const std::size_t split = (blocks + 1) / 2 * PairArrays::TargetBlock;
-    worker_->Start(pairKernel_, arrays_, split, end);
-    const bool touchingHere = pairKernel_(arrays_, 0, split);
-    const bool touchingThere = worker_->Finish();
-    return touchingHere || touchingThere;
+    return worker_->Run(pairKernel_, arrays_, end);
 }
 
 bool GravityStep::UseTwoThreads() const
