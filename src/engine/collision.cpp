@@ -49,6 +49,7 @@ bool Collide(Planet& body, Planet& other, RunObserver& observer)
     survivor.Mass = mass;
     absorbed.Mass = 1.0;
     survivor.PlanetName.append(" & ").append(absorbed.PlanetName);
+    // Through a temporary: assigning the view itself trips a false -Wrestrict in GCC 12.
     absorbed.PlanetName = std::string(AbsorbedName);
     absorbed.Lightweight = true;
     absorbed.Locked = true;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/calculations.h"
+#include "engine/pairworker.h"
 
 namespace kosmolux {
 namespace {

@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "engine/pairarrays.h"
-#include "engine/pairworker.h"
 #include "engine/stepsettings.h"
 #include "model/planet.h"
 #include "model/planets.h"
 
 namespace kosmolux {
+
+class PairWorker;
 
 // What pass 1 does when two bodies touch: body is the one being accelerated,
 // other the one pulling on it. The handler may change both (a merge); the
