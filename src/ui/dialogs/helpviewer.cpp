@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/dialogservice.h"
+#include "platform/installpaths.h"
 #include "ui/dialogs/helpwindow.h"
 
 namespace kosmolux {
@@ -18,19 +19,25 @@ HelpViewer::~HelpViewer()
     delete window_;
 }
 
+HelpWindow* HelpViewer::Window() const
+{
+    return window_;
+}
+
 void HelpViewer::ShowHelp(QWidget* parent)
 {
-    const QDir folder(programFolder_);
-    const QString compiledHelp = folder.filePath(QStringLiteral("Kosmolux.chm"));
+    const QString compiledHelp = QDir(programFolder_).filePath(QStringLiteral("Kosmolux.chm"));
     if (QFileInfo::exists(compiledHelp) && dialogs_.OpenHelpFile(compiledHelp))
         return;
 
-    const QString indexPage = folder.filePath(QStringLiteral("help/index.html"));
-    if (!QFileInfo::exists(indexPage)) {
+    const QString indexPage = FindShippedData(programFolder_, QStringLiteral("help/index.html"));
+    if (indexPage.isEmpty()) {
+        const QStringList folders = ShippedDataFolders(programFolder_);
         dialogs_.MessageBox(
             QStringLiteral("The user guide could not be opened. Kosmolux looked in the folder %1 "
-                           "for \"Kosmolux.chm\" and for \"help/index.html\".")
-                .arg(QDir::toNativeSeparators(folder.absolutePath())),
+                           "for \"Kosmolux.chm\" and for \"help/index.html\", and in the folder %2 "
+                           "for \"help/index.html\".")
+                .arg(QDir::toNativeSeparators(folders[0]), QDir::toNativeSeparators(folders[1])),
             QStringLiteral("Help"), DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
         return;
     }

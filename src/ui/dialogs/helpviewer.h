@@ -12,9 +12,9 @@ class HelpWindow;
 
 // Opens the user guide for Help > Contents and F1. A compiled help file
 // "Kosmolux.chm" in the program's folder goes to the desktop when the desktop
-// can open it; otherwise the HTML guide in the folder "help" beside the
-// program is shown in a window of our own. A guide missing altogether is
-// reported in a message box.
+// can open it; otherwise the HTML guide "help/index.html" is shown in a
+// window of our own, found beside the program or in the installed data folder
+// (ShippedDataFolders). A guide missing altogether is reported in a message box.
 class HelpViewer {
 public:
     HelpViewer(const QString& programFolder, DialogService& dialogs);
@@ -25,8 +25,9 @@ public:
     // The guide window, if any, is a child of parent and closes with it.
     void ShowHelp(QWidget* parent);
 
-    // The guide window while it is open; nullptr before and after.
-    HelpWindow* Window() const { return window_; }
+    // The guide window while it is open; nullptr before and after. Defined out
+    // of line, so that callers need not see HelpWindow.
+    HelpWindow* Window() const;
 
 private:
     QString programFolder_;

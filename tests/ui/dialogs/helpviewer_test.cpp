@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/installpaths.h"
 #include "platform/scripteddialogservice.h"
 #include "ui/dialogs/helpviewer.h"
 #include "ui/dialogs/helpwindow.h"
@@ -105,6 +106,21 @@ TEST_F(HelpViewerTest, ShowsTheGuideInItsOwnWindowWithLinksAndHistory)
     EXPECT_TRUE(dialogs.CallsOf(Kind::Message).empty());
 }
 
+TEST_F(HelpViewerTest, FindsTheGuideInstalledBesideTheProgramsFolder)
+{
+    // PREFIX/bin/kosmolux with its guide in PREFIX/share/kosmolux/help.
+    const QString programs = InFolder("bin");
+    ASSERT_TRUE(QDir().mkpath(programs));
+    const QString installedPage = ShippedDataFolders(programs)[1] + "/help/index.html";
+    WriteFile(installedPage, "<html><head><title>Installed</title></head><body>Installed guide</body></html>");
+    HelpViewer viewer(programs, dialogs);
+    viewer.ShowHelp(nullptr);
+
+    ASSERT_NE(Guide(viewer), nullptr);
+    EXPECT_EQ(Guide(viewer)->source(), QUrl::fromLocalFile(installedPage));
+    EXPECT_TRUE(dialogs.CallsOf(Kind::Message).empty());
+}
+
 TEST_F(HelpViewerTest, ReportsAGuideThatIsMissingAltogether)
 {
     HelpViewer viewer(folder.path(), dialogs);
@@ -118,6 +134,7 @@ TEST_F(HelpViewerTest, ReportsAGuideThatIsMissingAltogether)
     EXPECT_EQ(messages[0].buttons, DialogService::Buttons::Ok);
     EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(QDir(folder.path()).absolutePath())));
     EXPECT_TRUE(messages[0].text.contains("Kosmolux.chm"));
+    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(ShippedDataFolders(folder.path())[1])));
 
     // A compiled help file that the desktop cannot open, and no guide.
     WriteFile(InFolder("Kosmolux.chm"), "ITSF");
