@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# desktop-file-utils lets the install test validate the desktop entry.
+packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
