@@ -11,7 +11,11 @@ source_dir=$3
 app_id=org.kosmolux.Kosmolux
 work=$(mktemp -d "${TMPDIR:-/tmp}/kosmolux-install.XXXXXX")
 prefix=$work/prefix
-cleanup() { rm -rf "$work"; }
+# A test may have taken the write permission away from a folder in there.
+cleanup() {
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
 trap cleanup EXIT
 
 failures=0

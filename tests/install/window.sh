@@ -60,13 +60,17 @@ fi
 eval "$(xdotool getwindowgeometry --shell "$window")"
 menu_bar=$((HEIGHT - 533))
 click() { xdotool mousemove --window "$window" "$1" $((menu_bar + $2)) click 1; }
-click 566 12   # Start
-sleep 2
-click 566 60   # Stop
 current=$home/.local/share/kosmolux/Current.kmx
-for _ in $(seq 100); do
-  [ -s "$current" ] && break
-  sleep 0.1
+# A click that comes before the window takes input is lost: try again.
+for _ in 1 2 3; do
+  sleep 1
+  click 566 12   # Start
+  sleep 1
+  click 566 60   # Stop
+  for _ in $(seq 50); do
+    [ -s "$current" ] && break 2
+    sleep 0.1
+  done
 done
 sleep 0.5
 if command -v import >/dev/null; then
