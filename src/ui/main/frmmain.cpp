@@ -6,34 +6,45 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
+#include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "engine/runsettings.h"
 #include "kosmolux_version.h"
 #include "platform/textformats.h"
+// The help viewer's header needs the help window's declared before it.
+#include "ui/dialogs/helpwindow.h"
+#include "ui/dialogs/helpviewer.h"
+#include "ui/dialogs/programicon.h"
 #include "ui/main/plotplane.h"
+#include "ui/main/reports.h"
 
 namespace kosmolux {
 
 namespace {
 
 const QString GridOriginEntry = QStringLiteral("Grid Origin");
-const QString NoSystemText = QStringLiteral("No system loaded");
-const QString BodiesHeaderEnd = QStringLiteral(" contains these bodies: ");
 
 }  // namespace
 
 frmMain::frmMain(Globals& globals, DialogService& dialogs, const QString& commandLine,
                  QWidget* parent)
-    : QMainWindow(parent), globals_(globals), dialogs_(dialogs)
+    : QMainWindow(parent),
+      globals_(globals),
+      dialogs_(dialogs),
+      helpViewer_(std::make_unique<HelpViewer>(globals.ProgramFolder, dialogs))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ProgramTitle));
+    setWindowIcon(QIcon(DrawProgramIcon(64)));
     BuildControls();
     BuildMenus();
     ConnectHandlers();
@@ -165,11 +176,11 @@ void frmMain::BuildMenus()
 
     QMenu* mnuFile = menu(nullptr, "mnuFile", "&File");
     item(mnuFile, "mnuFileNewSystem", "&New System");
-    mnuFileLoad_ = item(mnuFile, "mnuFileLoad", "&Load System");
+    item(mnuFile, "mnuFileLoad", "&Load System");
     item(mnuFile, "mnuFileSave", "&Save System");
     item(mnuFile, "mnuFileSaveAs", "Save System &As");
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
-    mnuFileExit_ = item(mnuFile, "mnuFileExit", "E&xit");
+    item(mnuFile, "mnuFileExit", "E&xit");
 
     QMenu* mnuEdit = menu(nullptr, "mnuEdit", "&Edit");
     item(mnuEdit, "mnuEditBodies", "&Modify System");
@@ -190,8 +201,26 @@ void frmMain::BuildMenus()
 
 void frmMain::ConnectHandlers()
 {
-    connect(mnuFileLoad_, &QAction::triggered, this, &frmMain::mnuFileLoad_Click);
-    connect(mnuFileExit_, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    auto menuItem = [this](const char* name, void (frmMain::*handler)()) {
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    menuItem("mnuFileNewSystem", &frmMain::mnuFileNewSystem_Click);
+    menuItem("mnuFileLoad", &frmMain::mnuFileLoad_Click);
+    menuItem("mnuFileSave", &frmMain::mnuFileSave_Click);
+    menuItem("mnuFileSaveAs", &frmMain::mnuFileSaveAs_Click);
+    menuItem("mnuFileExit", &frmMain::mnuFileExit_Click);
+    menuItem("mnuEditBodies", &frmMain::mnuEditBodies_Click);
+    menuItem("mnuEditAdd", &frmMain::mnuEditAdd_Click);
+    menuItem("mnuEditDate", &frmMain::mnuEditDate_Click);
+    menuItem("mnuReportsSystem", &frmMain::mnuReportsSystem_Click);
+    menuItem("mnuHelpContents", &frmMain::mnuHelpContents_Click);
+    menuItem("mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+    // The body items come and go with every rebuild; the submenu stays.
+    connect(mnuReportsBodies_, &QMenu::triggered, this,
+            [this](QAction* item) { mnuReportsBody_Click(mnuReportsBody_.indexOf(item)); });
+    // F1 asks for the help as Help > Contents does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &frmMain::mnuHelpContents_Click);
 
     connect(butSimulate_, &QPushButton::clicked, this, &frmMain::butSimulate_Click);
     connect(butPause_, &QPushButton::clicked, this, &frmMain::butPause_Click);
@@ -242,7 +271,7 @@ void frmMain::Form_Load(const QString& commandLine)
         gridOrigin_ = Vector{};
         // The random generator was seeded from the clock by main().
         globals_.StartDate = text::Today();
-        txtInfo_->setPlainText(NoSystemText);
+        txtInfo_->setPlainText(NoSystemText());
         if (!commandLine.isEmpty()) {
             LoadSystem(globals_, dialogs_, *this, commandLine);
             RefreshAfterChange(SummaryHeader::FileName);
@@ -258,7 +287,7 @@ void frmMain::RefreshAfterChange(SummaryHeader header)
     AddCentre(GridOriginEntry, -1);
     if (header == SummaryHeader::SystemName) {
         ShowSystemSummary();
-    } else if (!WriteSummary(FileNameHeader())) {
+    } else if (!WriteSummary(FileNameHeader(commonDialog1_.FileName))) {
         // Without a system the listing fails after the header, and the refresh
         // ends there.
         return;
@@ -272,32 +301,21 @@ void frmMain::RefreshAfterChange(SummaryHeader header)
 void frmMain::ShowSystemSummary()
 {
     if (!globals_.CurrentSystem) {
-        txtInfo_->setPlainText(NoSystemText);
+        txtInfo_->setPlainText(NoSystemText());
         return;
     }
-    WriteSummary(QStringLiteral("System '")
-                 + QString::fromStdString(globals_.CurrentSystem->SystemName)
-                 + QStringLiteral("'") + BodiesHeaderEnd);
-}
-
-QString frmMain::FileNameHeader() const
-{
-    return QStringLiteral("System ") + FileNameFromPath(commonDialog1_.FileName) + BodiesHeaderEnd;
+    WriteSummary(SystemNameHeader(*globals_.CurrentSystem));
 }
 
 bool frmMain::WriteSummary(const QString& header)
 {
-    QString summary = header + QStringLiteral("\n\n");
-    const bool listed = globals_.CurrentSystem != nullptr;
-    if (listed) {
-        for (const Planet& body : *globals_.CurrentSystem) {
-            const QString bodyName = QString::fromStdString(body.PlanetName);
-            AddCentre(bodyName, body.Id());
-            summary += QStringLiteral("* ") + bodyName + QStringLiteral("\n");
-        }
-    }
-    txtInfo_->setPlainText(summary);
-    return listed;
+    const Planets* system = globals_.CurrentSystem.get();
+    txtInfo_->setPlainText(SystemSummary(header, system));
+    if (!system)
+        return false;
+    for (const Planet& body : *system)
+        AddCentre(QString::fromStdString(body.PlanetName), body.Id());
+    return true;
 }
 
 void frmMain::BuildBodyReportMenu()
@@ -349,26 +367,6 @@ std::int32_t frmMain::SelectedCentreId() const
     return cboCentre_->currentData().toInt();
 }
 
-void frmMain::mnuFileLoad_Click()
-{
-    commonDialog1_.Flags = FileDialog::FileMustExist;
-    const FileDialogResult result = dialogs_.ShowOpen(commonDialog1_);
-    if (result.Outcome == FileDialogOutcome::Cancelled)
-        return;
-    if (result.Outcome == FileDialogOutcome::Failed) {
-        dialogs_.MessageBox(result.ErrorDescription + QStringLiteral(": ")
-                                + QString::number(result.ErrorNumber),
-                            QStringLiteral("File Load"), DialogService::Icon::None,
-                            DialogService::Buttons::Ok);
-        return;
-    }
-    if (!commonDialog1_.FileName.isEmpty()) {
-        LoadSystem(globals_, dialogs_, *this, commonDialog1_.FileName);
-        RefreshAfterChange(SummaryHeader::SystemName);
-    }
-    globals_.SystemAltered = false;
-}
-
 void frmMain::mnuFileExit_Click()
 {
     close();
@@ -376,11 +374,27 @@ void frmMain::mnuFileExit_Click()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    // The one place where closing the program takes effect: a run in progress
-    // ends at its next check, a paused one stops waiting, and the window goes.
+    // The one place where closing the program takes effect: the dialogs go, a
+    // run in progress ends at its next check, a paused one stops waiting, and
+    // the command that opened a dialog ends when the dialog returns.
     globals_.StopRequested = true;
     closing_ = true;
+    CloseDialogs();
     event->accept();
+}
+
+void frmMain::CloseDialogs()
+{
+    // A dialog opened from another (the editor's generator, a message box) is
+    // its child and comes later in the list: closing from the end lets every
+    // nested wait return before the one around it.
+    const QList<QDialog*> dialogs = findChildren<QDialog*>();
+    for (auto dialog = dialogs.crbegin(); dialog != dialogs.crend(); ++dialog) {
+        if ((*dialog)->isVisible())
+            (*dialog)->reject();
+    }
+    if (HelpWindow* help = helpViewer_->Window())
+        help->close();
 }
 
 }  // namespace kosmolux

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QFont>
@@ -20,6 +21,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -27,6 +29,7 @@ class QPushButton;
 
 namespace kosmolux {
 
+class HelpViewer;
 class PlotPlane;
 class RunLoop;
 
@@ -103,7 +106,8 @@ public:
     void SelectFirstCentre() override;
 
 protected:
-    // Closing never asks and is never refused: a run ends at its next check.
+    // Closing never asks and is never refused: the open dialogs and the help
+    // window close, and a run ends at its next check.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -117,9 +121,9 @@ private:
     void ConnectHandlers();
     void Form_Load(const QString& commandLine);
 
-    // The summary text; false when there is no system to list.
+    // The summary text, appending every body to the centre list; false when
+    // there is no system to list.
     bool WriteSummary(const QString& header);
-    QString FileNameHeader() const;
     std::int32_t SelectedCentreId() const;
     std::array<PlotPlane*, 3> Planes() const;
     void SavePlaneLayout();
@@ -133,8 +137,18 @@ private:
     void WaitWhilePaused();
 
     // Handlers.
+    void mnuFileNewSystem_Click();
     void mnuFileLoad_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
     void mnuFileExit_Click();
+    void mnuEditBodies_Click();
+    void mnuEditAdd_Click();
+    void mnuEditDate_Click();
+    void mnuReportsSystem_Click();
+    void mnuReportsBody_Click(int index);
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
     void butSimulate_Click();
     void butPause_Click();
     void butStop_Click();
@@ -150,6 +164,15 @@ private:
     void butClear_Click();
     void butRedraw_Click();
     void butLabel_Click();
+
+    // Whether the user chose a file; a failure other than a cancel is shown
+    // in a box with the command's title.
+    bool FileChosen(const FileDialogResult& result, const QString& title);
+    // Add New Body and Modify System after the run paused: the dialog, Save
+    // As, and the refresh with the file-name header.
+    void EditSystemIn(QDialog& dialog);
+    // Closes the modal dialogs open on this window, innermost first, and the help window.
+    void CloseDialogs();
 
     Globals& globals_;
     DialogService& dialogs_;
@@ -186,12 +209,11 @@ private:
     QLabel* labAccuracy_ = nullptr;
     FileDialog commonDialog1_;
 
-    QAction* mnuFileLoad_ = nullptr;
-    QAction* mnuFileExit_ = nullptr;
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
 
     QString helpFile_;
+    std::unique_ptr<HelpViewer> helpViewer_;
     QFont labelFont_;
 
     // The plot view's state.

@@ -28,29 +28,6 @@ protected:
 
     QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
     QString Text(const char* labelName) const { return Child<QLabel>(labelName)->text(); }
-
-    // Starts a run and returns when it has ended, after the number of steps done.
-    std::int64_t RunUntilStopped()
-    {
-        std::int64_t done = 0;
-        auto driver = window->StepFinished;
-        window->StepFinished = [&done, driver](std::int64_t steps) {
-            done = steps;
-            if (driver)
-                driver(steps);
-        };
-        Button("butSimulate")->click();
-        window->StepFinished = driver;
-        return done;
-    }
-
-    void StopAt(std::int64_t step)
-    {
-        window->StepFinished = [this, step](std::int64_t steps) {
-            if (steps == step)
-                Button("butStop")->click();
-        };
-    }
 };
 
 TEST_F(RunControlTest, ButtonsFollowStartPauseResumeAndStop)

@@ -1,0 +1,172 @@
+// The menu commands of the main window: new, load and save systems, the body
+// generator and editor, the start date, the reports, About and help.
+//
+// They run between two steps of a run, or while it waits paused. A run goes
+// on with the system as a command leaves it: the run loop holds the one
+// current system, which a command empties and refills but never replaces.
+#include "ui/main/frmmain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "ui/dialogs/frmabout.h"
+#include "ui/dialogs/frmpickdate.h"
+// The help viewer's header needs the help window's declared before it.
+#include "ui/dialogs/helpwindow.h"
+#include "ui/dialogs/helpviewer.h"
+#include "ui/editor/frmedit.h"
+#include "ui/generator/frmnewbody.h"
+#include "ui/main/reports.h"
+
+namespace kosmolux {
+
+namespace {
+
+// Whether a load changed the current system at all: created it, or added or
+// removed any body.
+class SystemChange {
+public:
+    explicit SystemChange(const Globals& globals)
+        : globals_(globals),
+          existed_(globals.CurrentSystem != nullptr),
+          revision_(existed_ ? globals.CurrentSystem->Revision() : 0)
+    {
+    }
+
+    bool Happened() const
+    {
+        const Planets* system = globals_.CurrentSystem.get();
+        return system && (!existed_ || system->Revision() != revision_);
+    }
+
+private:
+    const Globals& globals_;
+    bool existed_;
+    std::uint64_t revision_;
+};
+
+}  // namespace
+
+bool frmMain::FileChosen(const FileDialogResult& result, const QString& title)
+{
+    if (result.Outcome == FileDialogOutcome::Failed) {
+        dialogs_.MessageBox(result.ErrorDescription + QStringLiteral(": ")
+                                + QString::number(result.ErrorNumber),
+                            title, DialogService::Icon::None, DialogService::Buttons::Ok);
+    }
+    return result.Outcome == FileDialogOutcome::Chosen;
+}
+
+void frmMain::mnuFileNewSystem_Click()
+{
+    // A run in progress is not paused: it goes on with the bodies built here.
+    Planets& system = globals_.EnsureSystem();
+    system.SystemName = "<NEW>";
+    while (system.Count() > 0)
+        system.Remove(system.Count());
+    frmNewBody generator(globals_, dialogs_, this);
+    generator.exec();
+    if (closing_)
+        return;
+    mnuFileSaveAs_Click();
+    RefreshAfterChange(SummaryHeader::SystemName);
+    globals_.SystemAltered = false;
+}
+
+void frmMain::mnuFileLoad_Click()
+{
+    const QString currentFile = commonDialog1_.FileName;
+    commonDialog1_.Flags = FileDialog::FileMustExist;
+    if (!FileChosen(dialogs_.ShowOpen(commonDialog1_), QStringLiteral("File Load")))
+        return;
+    const SystemChange change(globals_);
+    if (!commonDialog1_.FileName.isEmpty())
+        LoadSystem(globals_, dialogs_, *this, commonDialog1_.FileName);
+    // A file that held no system leaves everything as it was, the current
+    // file included: Save must not write the system over a file that was
+    // never its own.
+    if (!change.Happened()) {
+        commonDialog1_.FileName = currentFile;
+        return;
+    }
+    RefreshAfterChange(SummaryHeader::SystemName);
+    globals_.SystemAltered = false;
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    if (!commonDialog1_.FileName.isEmpty())
+        SaveSystem(globals_, dialogs_, commonDialog1_.FileName);
+}
+
+void frmMain::mnuFileSaveAs_Click()
+{
+    commonDialog1_.Flags = FileDialog::OverwritePrompt | FileDialog::PathMustExist;
+    if (!FileChosen(dialogs_.ShowSave(commonDialog1_), QStringLiteral("Save As")))
+        return;
+    if (!commonDialog1_.FileName.isEmpty())
+        SaveSystem(globals_, dialogs_, commonDialog1_.FileName);
+}
+
+void frmMain::mnuEditAdd_Click()
+{
+    SetPaused(true);
+    frmNewBody generator(globals_, dialogs_, this);
+    EditSystemIn(generator);
+}
+
+void frmMain::mnuEditBodies_Click()
+{
+    SetPaused(true);
+    frmEdit editor(globals_, dialogs_, this);
+    EditSystemIn(editor);
+}
+
+void frmMain::EditSystemIn(QDialog& dialog)
+{
+    // The run stays paused: the user resumes it.
+    dialog.exec();
+    if (closing_)
+        return;
+    mnuFileSaveAs_Click();
+    RefreshAfterChange(SummaryHeader::FileName);
+}
+
+void frmMain::mnuEditDate_Click()
+{
+    frmPickDate picker(globals_, dialogs_, this);
+    picker.exec();
+}
+
+void frmMain::mnuReportsSystem_Click()
+{
+    // The centre list stays as it is.
+    const Planets* system = globals_.CurrentSystem.get();
+    txtInfo_->setPlainText(system ? SystemSummary(SystemNameHeader(*system), system)
+                                  : NoSystemText());
+}
+
+void frmMain::mnuReportsBody_Click(int index)
+{
+    SetPaused(true);
+    const QAction* item = mnuReportsBody_.value(index);
+    if (!item)
+        return;
+    txtInfo_->setPlainText(BodyReport(globals_.CurrentSystem.get(),
+                                      item->data().toString().toStdString(), item->text(),
+                                      labDays_->text()));
+}
+
+void frmMain::mnuHelpContents_Click()
+{
+    helpViewer_->ShowHelp(this);
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+}  // namespace kosmolux
