@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 #include "ui/editor/frmedit.h"
 #include "ui/generator/frmnewbody.h"
@@ -11,7 +10,6 @@
 namespace kosmolux::testing {
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
 using FileAnswer = ScriptedDialogService::FileAnswer;
 
 // Commands chosen while a run goes on: each runs between two steps, and the
@@ -25,12 +23,6 @@ protected:
                                  {"Earth", 5.976e24, 1.2756e7, {1.496e11, 0, 0}, {0, 29780, 0}}}));
     }
 
-    void Load(const QString& path)
-    {
-        dialogs.FileAnswers.push_back(FileAnswer::Choose(path));
-        Trigger("mnuFileLoad");
-    }
-
     void StopSoon()
     {
         QTimer::singleShot(0, [this] { Child<QPushButton>("butStop")->click(); });
@@ -42,8 +34,6 @@ protected:
         centres->setCurrentIndex(entry);
         emit centres->activated(entry);
     }
-
-    QString Info() const { return Child<QPlainTextEdit>("txtInfo")->toPlainText(); }
 };
 
 TEST_F(CommandsDuringRunTest, AddNewBodyLeavesTheRunPausedUntilResumed)
@@ -131,8 +121,6 @@ TEST_F(CommandsDuringRunTest, NewSystemLeftEmptyLetsTheRunGoOnWithNothing)
     };
     EXPECT_EQ(RunUntilStopped(), 50);
     EXPECT_EQ(globals.CurrentSystem->Count(), 0);
-    EXPECT_EQ(Child<QAction>("mnuReportsBody0")->text(), "Sun");
-    EXPECT_FALSE(Child<QAction>("mnuReportsBody0")->isEnabled());
 }
 
 TEST_F(CommandsDuringRunTest, BodyReportPausesAndTellsOfABodyLostInAMerge)

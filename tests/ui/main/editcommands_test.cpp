@@ -1,9 +1,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -26,14 +24,6 @@ const char* const SolarFile = KOSMOLUX_EXAMPLES_DIR "/Solar.kmx";
 
 class EditCommandsTest : public MainWindowTest {
 protected:
-    void Load(const QString& path)
-    {
-        dialogs.FileAnswers.push_back(FileAnswer::Choose(path));
-        Trigger("mnuFileLoad");
-    }
-
-    QString Info() const { return Child<QPlainTextEdit>("txtInfo")->toPlainText(); }
-
     const Planet* BodyNamed(const std::string& name) const
     {
         for (const Planet& body : *globals.CurrentSystem) {

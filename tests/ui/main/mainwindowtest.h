@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -82,6 +83,15 @@ protected:
 
     // Chooses a menu item, as a click on it does.
     void Trigger(const char* menuItem) const { Child<QAction>(menuItem)->trigger(); }
+
+    // File > Load System, choosing path in the open dialog.
+    void Load(const QString& path)
+    {
+        dialogs.FileAnswers.push_back(ScriptedDialogService::FileAnswer::Choose(path));
+        Trigger("mnuFileLoad");
+    }
+
+    QString Info() const { return Child<QPlainTextEdit>("txtInfo")->toPlainText(); }
 
     // Lets act work on the modal dialog of type Dialog that the next command
     // opens, once it waits for the user; a dialog left open afterwards is

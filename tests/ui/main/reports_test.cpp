@@ -97,16 +97,5 @@ TEST_F(ReportsTest, BodyAtTheCentreOfMassOrGoneIsReportedWithoutFailing)
     EXPECT_EQ(BodyReport(nullptr, absorbedKey, "Moon", "Day: 5"), gone);
 }
 
-TEST_F(ReportsTest, SummaryListsEveryBodyUnderItsHeader)
-{
-    system.SystemName = "Pair.kmx";
-    system.Add("Sun", 1, 1, 0, 0, 0, 0, 0, 0);
-    system.Add("Earth", 1, 1, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(SystemSummary(SystemNameHeader(system), &system),
-              "System 'Pair.kmx' contains these bodies: \n\n* Sun\n* Earth\n");
-    EXPECT_EQ(SystemSummary(FileNameHeader("C:\\Systems\\Pair.kmx"), nullptr),
-              "System Pair.kmx contains these bodies: \n\n");
-}
-
 }  // namespace
 }  // namespace kosmolux
