@@ -6,6 +6,8 @@
 // current system, which a command empties and refills but never replaces.
 #include "ui/main/frmmain.h"
 
+#include <cstdint>
+
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -20,33 +22,6 @@
 #include "ui/main/reports.h"
 
 namespace kosmolux {
-
-namespace {
-
-// Whether a load changed the current system at all: created it, or added or
-// removed any body.
-class SystemChange {
-public:
-    explicit SystemChange(const Globals& globals)
-        : globals_(globals),
-          existed_(globals.CurrentSystem != nullptr),
-          revision_(existed_ ? globals.CurrentSystem->Revision() : 0)
-    {
-    }
-
-    bool Happened() const
-    {
-        const Planets* system = globals_.CurrentSystem.get();
-        return system && (!existed_ || system->Revision() != revision_);
-    }
-
-private:
-    const Globals& globals_;
-    bool existed_;
-    std::uint64_t revision_;
-};
-
-}  // namespace
 
 bool frmMain::FileChosen(const FileDialogResult& result, const QString& title)
 {
@@ -80,13 +55,15 @@ void frmMain::mnuFileLoad_Click()
     commonDialog1_.Flags = FileDialog::FileMustExist;
     if (!FileChosen(dialogs_.ShowOpen(commonDialog1_), QStringLiteral("File Load")))
         return;
-    const SystemChange change(globals_);
+    const Planets* before = globals_.CurrentSystem.get();
+    const std::uint64_t revisionBefore = before ? before->Revision() : 0;
     if (!commonDialog1_.FileName.isEmpty())
         LoadSystem(globals_, dialogs_, *this, commonDialog1_.FileName);
     // A file that held no system leaves everything as it was, the current
     // file included: Save must not write the system over a file that was
-    // never its own.
-    if (!change.Happened()) {
+    // never its own. The system, once created, is never replaced.
+    const Planets* after = globals_.CurrentSystem.get();
+    if (!after || (after == before && after->Revision() == revisionBefore)) {
         commonDialog1_.FileName = currentFile;
         return;
     }
