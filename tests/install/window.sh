@@ -2,8 +2,9 @@
 # Starts the window program from a temporary prefix under Xvfb, as a user who
 # cannot write to the program's folder, on the installed Solar.kmx; clicks
 # Start, then Stop, and checks that "Current.kmx" is saved in the user's data
-# folder without an error box. Leaves a screenshot as installed-window.png in
-# OUTPUT_DIR. Skipped (exit 77) without Xvfb and xdotool.
+# folder without an error box, and that F1 opens the installed user guide.
+# Leaves a screenshot as installed-window.png in OUTPUT_DIR. Skipped (exit 77)
+# without Xvfb and xdotool.
 # Usage: window.sh CMAKE BUILD_DIR SOURCE_DIR OUTPUT_DIR
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
@@ -91,4 +92,9 @@ for title in SaveSystem 'Run Stopped' Help; do
   xdotool search --onlyvisible --name "^$title\$" >/dev/null && fail "a '$title' box is open"
 done
 kill -0 "$program_pid" 2>/dev/null || fail "kosmolux ended by itself"
+
+# F1 opens the user guide, which lies only in the installed data folder.
+xdotool windowfocus --sync "$window" key F1
+timeout 10 xdotool search --sync --onlyvisible --name '^Kosmolux Help - ' >/dev/null ||
+  fail "F1 did not open the installed user guide"
 finish
