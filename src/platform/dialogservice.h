@@ -20,6 +20,7 @@ struct FileDialog {
     QString DefaultExt;  // added to a typed name without extension, e.g. "kmx"
     int Flags = 0;
     QString FileName;    // the last chosen path, kept between uses; empty at first
+    QString InitDir;     // the folder shown while FileName is empty
 };
 
 enum class FileDialogOutcome { Chosen, Cancelled, Failed };

@@ -55,6 +55,8 @@ void ApplyFileDialogSettings(QFileDialog& box, const FileDialog& dialog, QFileDi
     box.setOption(QFileDialog::DontConfirmOverwrite, !(dialog.Flags & FileDialog::OverwritePrompt));
     if (!dialog.FileName.isEmpty())
         box.selectFile(dialog.FileName);
+    else if (!dialog.InitDir.isEmpty())
+        box.setDirectory(dialog.InitDir);
 }
 
 FileDialogResult AcceptChosenPath(FileDialog& dialog, const QString& path)

@@ -15,7 +15,7 @@ namespace {
 FileDialog SaveDialog(const QString& fileName)
 {
     return {QStringLiteral("Kosmolux Files|*.kmx|All Files|*.*"), QStringLiteral("KMX"),
-            FileDialog::OverwritePrompt | FileDialog::PathMustExist, fileName};
+            FileDialog::OverwritePrompt | FileDialog::PathMustExist, fileName, {}};
 }
 
 void CreateFile(const QString& path)
@@ -71,13 +71,16 @@ TEST(FileDialogSetupTest, SaveAddsTheDefaultExtensionInLowerCaseAndAsksBeforeOve
 TEST(FileDialogSetupTest, FlagsChooseTheFileModeAndTheOverwriteQuestion)
 {
     QFileDialog openBox;
-    ApplyFileDialogSettings(openBox, {"Kosmolux Files|*.kmx", "KMX", FileDialog::FileMustExist, {}},
+    const QString examples = QDir::tempPath();
+    ApplyFileDialogSettings(openBox, {"Kosmolux Files|*.kmx", "KMX", FileDialog::FileMustExist, {}, examples},
                             QFileDialog::AcceptOpen);
     EXPECT_EQ(openBox.acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(openBox.fileMode(), QFileDialog::ExistingFile);
+    // Before any choice the dialog opens on its starting folder.
+    EXPECT_EQ(openBox.directory().absolutePath(), QDir(examples).absolutePath());
 
     QFileDialog saveBox;
-    ApplyFileDialogSettings(saveBox, {"Kosmolux Files|*.kmx", "KMX", 0, {}}, QFileDialog::AcceptSave);
+    ApplyFileDialogSettings(saveBox, {"Kosmolux Files|*.kmx", "KMX", 0, {}, {}}, QFileDialog::AcceptSave);
     EXPECT_TRUE(saveBox.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
@@ -88,7 +91,7 @@ TEST(FileDialogResultTest, AChoiceIsKeptOnlyWhenTheRequiredFileOrFolderExists)
     const QString existing = folder.filePath("Solar.kmx");
     CreateFile(existing);
 
-    FileDialog open{"Kosmolux Files|*.kmx", "KMX", FileDialog::FileMustExist, {}};
+    FileDialog open{"Kosmolux Files|*.kmx", "KMX", FileDialog::FileMustExist, {}, {}};
     FileDialogResult result = AcceptChosenPath(open, folder.filePath("Missing.kmx"));
     EXPECT_EQ(result.Outcome, FileDialogOutcome::Failed);
     EXPECT_EQ(result.ErrorDescription, "File not found");

@@ -14,6 +14,8 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // Lets desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kosmolux.Kosmolux"));
 
     kosmolux::Globals globals;
     globals.ProgramFolder = QCoreApplication::applicationDirPath();

@@ -19,10 +19,10 @@
 
 #include "engine/runsettings.h"
 #include "kosmolux_version.h"
+#include "platform/installpaths.h"
 #include "platform/textformats.h"
-// The help viewer's header needs the help window's declared before it.
-#include "ui/dialogs/helpwindow.h"
 #include "ui/dialogs/helpviewer.h"
+#include "ui/dialogs/helpwindow.h"
 #include "ui/dialogs/programicon.h"
 #include "ui/main/plotplane.h"
 #include "ui/main/reports.h"
@@ -154,6 +154,8 @@ void frmMain::BuildControls()
 
     commonDialog1_.Filter = QStringLiteral("Kosmolux Files|*.kmx|All Files|*.*");
     commonDialog1_.DefaultExt = QStringLiteral("kmx");
+    // Until a file is chosen, the dialogs open on the example systems.
+    commonDialog1_.InitDir = FindShippedData(globals_.ProgramFolder, QStringLiteral("examples"));
 
     labelFont_ = QFont(QStringLiteral("Arial"));
     labelFont_.setPixelSize(11);
