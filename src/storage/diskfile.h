@@ -27,7 +27,8 @@ std::optional<QByteArray> ReadFileIfPresent(const QString& path);
 // Writes the contents to a temporary file beside the target and renames it
 // over the target: either the whole new file is there or the previous file is
 // untouched, and no temporary file is left behind. Refuses a target the user
-// may not write, although its folder would allow the rename. Throws on failure.
+// may not write, although its folder would allow the rename, a target that is
+// not a plain file, and contents larger than LargestFile. Throws on failure.
 void ReplaceFile(const QString& path, const QByteArray& contents);
 
 }  // namespace kosmolux
