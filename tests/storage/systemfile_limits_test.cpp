@@ -76,11 +76,15 @@ TEST_F(LimitsTest, AFileOf100MegabytesIsRefusedAtOnce)
 TEST_F(LimitsTest, ASystemTooLargeToLoadIsNotSaved)
 {
     ASSERT_TRUE(WriteBytes(PathOf("Big.kmx"), "[General]\r\nStartDate=1/1/1999\r\n"));
-    // Names of 255 three-byte characters: about 2.6 kB of file per body.
+    // Names of 255 characters, most of three bytes, written three times as
+    // each body is its own parent: about 2.4 kB of file per body.
     const QString longName = QString(250, QChar(0x661F));
     Planets& system = *globals_.CurrentSystem;
-    for (int i = 0; i < 11000; ++i)
-        system.Add((QString::number(10000 + i) + longName).toStdString(), 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    for (int i = 0; i < 7200; ++i) {
+        Planet& body = system.Add((QString::number(10000 + i) + longName).toStdString(), 1.0, 1.0, 0.0, 0.0, 0.0,
+                                  0.0, 0.0, 0.0);
+        body.Parent = body.Id();
+    }
     ASSERT_GT(SystemFileContents(globals_).size(), LargestFile);
     EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Big.kmx")));
     EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"File too large: 27"});
