@@ -411,11 +411,12 @@ void frmNewBody::butAccept_Click()
                             DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
         return;
     }
-    // The system file matches section names regardless of case, so "Earth" and
-    // "earth" would share one section and come back as one body's values twice.
+    // The system file matches section names with their capitals folded, so
+    // "Earth" and "earth" (or a sigma and a final sigma, which fold alike but
+    // lower apart) would share one section and come back as one body's values twice.
     Planets& system = globals_.EnsureSystem();
     for (const Planet& body : system) {
-        if (QString::fromStdString(body.PlanetName).toLower() == name.toLower()) {
+        if (QString::fromStdString(body.PlanetName).toCaseFolded() == name.toCaseFolded()) {
             dialogs_.MessageBox(QStringLiteral("Body with this name already exists!"),
                                 QStringLiteral("Duplicate Name!"), DialogService::Icon::Exclamation,
                                 DialogService::Buttons::Ok);
