@@ -2,16 +2,19 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -20,10 +23,14 @@
 #include "storage/globals.h"
 #include "storage/sciformat.h"
 #include "storage/systemfile.h"
+#include "ui/generator/frmnewbody.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/plotplane.h"
 
 namespace kosmolux::testing {
+
+using Kind = ScriptedDialogService::Kind;
+using FileAnswer = ScriptedDialogService::FileAnswer;
 
 struct BodyValues {
     std::string name;
@@ -39,10 +46,7 @@ struct BodyValues {
 // whose dialogs answer from a script.
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest()
-    {
-        globals.ProgramFolder = folder.path();
-    }
+    MainWindowTest() { globals.ProgramFolder = folder.path(); }
 
     frmMain& Open(const QString& commandLine = {})
     {
@@ -55,20 +59,26 @@ protected:
     {
         Globals writer;
         writer.StartDate = text::Today();
-        Planets& system = writer.EnsureSystem();
         for (const BodyValues& values : bodies) {
             const Vector& at = values.position;
             const Vector& moving = values.velocity;
-            Planet& body = system.Add(values.name, values.mass, values.diameter, at.XComp, at.YComp,
-                                      at.ZComp, moving.XComp, moving.YComp, moving.ZComp);
+            Planet& body = writer.EnsureSystem().Add(values.name, values.mass, values.diameter,
+                                                     at.XComp, at.YComp, at.ZComp, moving.XComp,
+                                                     moving.YComp, moving.ZComp);
             body.HiColor = values.hiColor;
             body.LoColor = values.loColor;
             body.Parent = -1;
         }
-        const QString path = folder.filePath(fileName);
         ScriptedDialogService quiet;
-        EXPECT_TRUE(SaveSystem(writer, quiet, path));
-        return path;
+        EXPECT_TRUE(SaveSystem(writer, quiet, folder.filePath(fileName)));
+        return folder.filePath(fileName);
+    }
+
+    QString SunAndEarth()
+    {
+        return WriteSystem("SunEarth.kmx",
+                           {{"Sun", 1.989e30, 1.392e9, {}, {}},
+                            {"Earth", 5.976e24, 1.2756e7, {1.496e11, 0, 0}, {0, 29780, 0}}});
     }
 
     template <typename T>
@@ -80,18 +90,52 @@ protected:
     }
 
     PlotPlane* Plane(const char* name) const { return Child<PlotPlane>(name); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
+    QString Text(const char* label) const { return Child<QLabel>(label)->text(); }
+    QString Info() const { return Child<QPlainTextEdit>("txtInfo")->toPlainText(); }
+    static QRgb Rgb(Colour colour) { return PlotPlane::ToRgb(colour); }
 
-    // Chooses a menu item, as a click on it does.
+    // Which of Start, Pause and Stop can be clicked.
+    QStringList EnabledRunButtons() const
+    {
+        QStringList enabled;
+        for (const char* name : {"butSimulate", "butPause", "butStop"}) {
+            if (Button(name)->isEnabled())
+                enabled << QString::fromLatin1(name);
+        }
+        return enabled;
+    }
+
+    QStringList CentreNames() const
+    {
+        auto* centres = Child<QComboBox>("cboCentre");
+        QStringList names;
+        for (int index = 0; index < centres->count(); ++index)
+            names << centres->itemText(index);
+        return names;
+    }
+
+    // Chooses an entry of the centre list, as the user does.
+    void CentreOn(int entry) const
+    {
+        Child<QComboBox>("cboCentre")->setCurrentIndex(entry);
+        emit Child<QComboBox>("cboCentre")->activated(entry);
+    }
+
     void Trigger(const char* menuItem) const { Child<QAction>(menuItem)->trigger(); }
 
     // File > Load System, choosing path in the open dialog.
     void Load(const QString& path)
     {
-        dialogs.FileAnswers.push_back(ScriptedDialogService::FileAnswer::Choose(path));
+        dialogs.FileAnswers.push_back(FileAnswer::Choose(path));
         Trigger("mnuFileLoad");
     }
 
-    QString Info() const { return Child<QPlainTextEdit>("txtInfo")->toPlainText(); }
+    static QByteArray Bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     // Lets act work on the modal dialog of type Dialog that the next command
     // opens, once it waits for the user; a dialog left open afterwards is
@@ -108,53 +152,58 @@ protected:
         });
     }
 
-    // Types a body's values into the new-body dialog and accepts the body.
-    static void AcceptBody(QDialog& generator, const BodyValues& values)
-    {
-        auto type = [&generator](const char* box, const QString& text) {
-            generator.findChild<QLineEdit*>(QString::fromLatin1(box))->setText(text);
-        };
-        type("txtName", QString::fromStdString(values.name));
-        type("txtMass", SciFormat(values.mass));
-        type("txtDiameter", SciFormat(values.diameter));
-        type("txtX", SciFormat(values.position.XComp));
-        type("txtY", SciFormat(values.position.YComp));
-        type("txtZ", SciFormat(values.position.ZComp));
-        type("txtVX", SciFormat(values.velocity.XComp));
-        type("txtVY", SciFormat(values.velocity.YComp));
-        type("txtVZ", SciFormat(values.velocity.ZComp));
-        generator.findChild<QPushButton*>(QStringLiteral("butAccept"))->click();
-    }
-
     static void Click(QDialog& dialog, const char* button)
     {
         dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
     }
 
-    // Starts a run and returns when it has ended, with the number of steps done.
-    std::int64_t RunUntilStopped()
+    // Chooses command (New System or Add New Body), types the bodies into the
+    // generator it opens, accepting each, closes it with Done and cancels the
+    // Save As that follows.
+    void Generate(const char* command, const std::vector<BodyValues>& bodies)
+    {
+        WhenOpen<frmNewBody>([bodies](frmNewBody& generator) {
+            for (const BodyValues& body : bodies) {
+                const Vector& at = body.position;
+                const Vector& moving = body.velocity;
+                const std::pair<const char*, QString> fields[] = {
+                    {"txtName", QString::fromStdString(body.name)},
+                    {"txtMass", SciFormat(body.mass)}, {"txtDiameter", SciFormat(body.diameter)},
+                    {"txtX", SciFormat(at.XComp)},     {"txtY", SciFormat(at.YComp)},
+                    {"txtZ", SciFormat(at.ZComp)},     {"txtVX", SciFormat(moving.XComp)},
+                    {"txtVY", SciFormat(moving.YComp)}, {"txtVZ", SciFormat(moving.ZComp)}};
+                for (const auto& [box, text] : fields)
+                    generator.findChild<QLineEdit*>(QString::fromLatin1(box))->setText(text);
+                Click(generator, "butAccept");
+            }
+            Click(generator, "butDone");
+        });
+        dialogs.FileAnswers.push_back(FileAnswer::Cancel());
+        Trigger(command);
+    }
+
+    // Starts a run and returns when it has ended, with the number of steps
+    // done; act is called after every step.
+    std::int64_t Run(const std::function<void(std::int64_t steps)>& act)
     {
         std::int64_t done = 0;
-        auto driver = window->StepFinished;
-        window->StepFinished = [&done, driver](std::int64_t steps) {
+        window->StepFinished = [&done, act](std::int64_t steps) {
             done = steps;
-            if (driver)
-                driver(steps);
+            act(steps);
         };
-        Child<QPushButton>("butSimulate")->click();
-        window->StepFinished = driver;
+        Button("butSimulate")->click();
+        window->StepFinished = nullptr;
         return done;
     }
 
-    void StopAt(std::int64_t step)
+    // Starts a run that Stop ends after the step given.
+    std::int64_t RunAndStopAfter(std::int64_t last)
     {
-        window->StepFinished = [this, step](std::int64_t steps) {
-            if (steps == step)
-                Child<QPushButton>("butStop")->click();
-        };
+        return Run([this, last](std::int64_t steps) {
+            if (steps == last)
+                Button("butStop")->click();
+        });
     }
-
-    static QRgb Rgb(Colour colour) { return PlotPlane::ToRgb(colour); }
 
     QTemporaryDir folder;
     Globals globals;

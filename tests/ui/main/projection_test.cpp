@@ -1,4 +1,3 @@
-#include <cmath>
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -9,6 +8,8 @@
 namespace kosmolux {
 namespace {
 
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+
 Projection AllPlanesLayout()
 {
     Projection projection;
@@ -16,33 +17,21 @@ Projection AllPlanesLayout()
     return projection;
 }
 
-TEST(ProjectionTest, PutsPositionsRelativeToTheCentreOnEachPlane)
+TEST(ProjectionTest, PixelsFromTheCentreRoundedHalfToEven)
 {
     Projection projection = AllPlanesLayout();
-    const Vector centre{1e11, 2e11, 3e11};
     const Projection::Planes planes =
-        projection.Project(Vector{6e11, -3e11, 3e11}, centre, 1e-12);
+        projection.Project(Vector{6e11, -3e11, 3e11}, Vector{1e11, 2e11, 3e11}, 1e-12);
     EXPECT_TRUE(planes.XY && planes.XZ && planes.ZY);
     EXPECT_EQ(projection.PlotX(), 192);
     EXPECT_EQ(projection.PlotY(), 64);
     EXPECT_EQ(projection.PlotZ(), 128);
 
-    // A body one view width out along X lies on the far edge.
+    // One view width out along X lies on the far edge.
     projection.Project(Vector{1e12, 0, 0}, Vector{}, 1e-12);
     EXPECT_EQ(projection.PlotX(), 256);
 
-    // The one-plane layout doubles the distances in pixels.
-    projection.SetPlotSize(512);
-    projection.Project(Vector{5e11, -5e11, 0}, Vector{}, 1e-12);
-    EXPECT_EQ(projection.PlotX(), 384);
-    EXPECT_EQ(projection.PlotY(), 128);
-    EXPECT_EQ(projection.PlotZ(), 256);
-}
-
-TEST(ProjectionTest, RoundsHalfPixelsToEven)
-{
-    Projection projection = AllPlanesLayout();
-    // Scale 1/128 per metre: 0.5 m is half a pixel, 1.5 m one and a half.
+    // Scale 1/128 per metre: 0.5 m is half a pixel.
     projection.Project(Vector{0.5, 1.5, -2.5}, Vector{}, 1.0 / 128.0);
     EXPECT_EQ(projection.PlotX(), 128);
     EXPECT_EQ(projection.PlotY(), 130);
@@ -62,34 +51,26 @@ TEST(ProjectionTest, AnAxisOutOfRangeKeepsItsLastCoordinate)
     EXPECT_EQ(projection.PlotY(), 128);
     EXPECT_EQ(projection.PlotZ(), 128);
 
-    // Exactly 32000 pixels is out of range; X and Y out leaves only planes with Z.
+    // Exactly 32000 pixels is out of range, 31999 is not; X and Y out leaves
+    // only the planes with Z.
     const double edge = 32000.0 / 128.0;
     planes = projection.Project(Vector{edge, -edge, 0}, Vector{}, 1.0);
     EXPECT_FALSE(planes.XY);
     EXPECT_TRUE(planes.XZ && planes.ZY);
     EXPECT_EQ(projection.PlotX(), 141);
-    EXPECT_EQ(projection.PlotY(), 128);
-
-    // Just inside the range is converted.
     projection.Project(Vector{31999.0 / 128.0, 0, 0}, Vector{}, 1.0);
     EXPECT_EQ(projection.PlotX(), 128 + 31999);
-}
 
-TEST(ProjectionTest, NothingInRangeDrawsNothingAndChangesNothing)
-{
-    Projection projection = AllPlanesLayout();
-    projection.Project(Vector{1e11, 2e11, 3e11}, Vector{}, 1e-12);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (const Vector& far : {Vector{1e16, -1e16, 1e16}, Vector{nan, nan, nan}}) {
-        const Projection::Planes planes = projection.Project(far, Vector{}, 1e-12);
-        EXPECT_FALSE(planes.Any());
-        EXPECT_EQ(projection.PlotX(), 141);
-        EXPECT_EQ(projection.PlotY(), 154);
-        EXPECT_EQ(projection.PlotZ(), 166);
+    // All three out of range, or not numbers: nothing drawn, nothing changed.
+    for (const Vector& far : {Vector{1e16, -1e16, 1e16}, Vector{NaN, NaN, NaN}}) {
+        EXPECT_FALSE(projection.Project(far, Vector{}, 1e-12).Any());
+        EXPECT_EQ(projection.PlotX(), 128 + 31999);
+        EXPECT_EQ(projection.PlotY(), 128);
+        EXPECT_EQ(projection.PlotZ(), 128);
     }
 }
 
-TEST(DotSizeTest, HalfTheDiameterInPixelsBetweenTwoAnd64000)
+TEST(ProjectionTest, DotSizeIsHalfTheDiameterInPixelsBetweenTwoAnd64000)
 {
     EXPECT_EQ(DotSizeFor(1.2e7, 256, 1.0 / 1e9), 2);  // 3.072 pixels
     EXPECT_EQ(DotSizeFor(1.2e7, 256, 1.0 / 2e9), 0);  // 1.536 pixels
@@ -99,10 +80,10 @@ TEST(DotSizeTest, HalfTheDiameterInPixelsBetweenTwoAnd64000)
     EXPECT_EQ(DotSizeFor(2.0, 1, 1.0), 1);
     EXPECT_EQ(DotSizeFor(64000.0, 1, 1.0), 32000);
     EXPECT_EQ(DotSizeFor(64001.0, 1, 1.0), 0);
-    EXPECT_EQ(DotSizeFor(std::numeric_limits<double>::quiet_NaN(), 256, 1.0), 0);
+    EXPECT_EQ(DotSizeFor(NaN, 256, 1.0), 0);
 }
 
-TEST(ScaleLabelTest, ThousandsOrMillionsOfKilometres)
+TEST(ProjectionTest, ScaleLabelInThousandsOrMillionsOfKilometres)
 {
     EXPECT_EQ(ScaleLabelText(1e12), "View width = 1,000 million km");
     EXPECT_EQ(ScaleLabelText(2.5e12), "View width = 2,500 million km");

@@ -1,226 +1,150 @@
-#include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 
-#include "storage/sciformat.h"
 #include "ui/main/mainwindowtest.h"
 
 namespace kosmolux::testing {
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using RunControlTest = MainWindowTest;
 
-const Colour SunTrail = 65535;
-const Colour EarthTrail = 255 * 65536 + 255;
-
-class RunControlTest : public MainWindowTest {
-protected:
-    frmMain& OpenSunAndEarth()
-    {
-        const QString path = WriteSystem(
-            "SunEarth.kmx", {{"Sun", 1.989e30, 1.392e9, {}, {}, White, SunTrail},
-                             {"Earth", 5.976e24, 1.2756e7, {1.496e11, 0, 0}, {0, 29780, 0},
-                              White, EarthTrail}});
-        return Open(path);
-    }
-
-    QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
-    QString Text(const char* labelName) const { return Child<QLabel>(labelName)->text(); }
-};
-
-TEST_F(RunControlTest, ButtonsFollowStartPauseResumeAndStop)
+TEST_F(RunControlTest, ButtonsThroughPauseResumeLabelsAndStopWhilePaused)
 {
-    frmMain& main = OpenSunAndEarth();
-    main.StepFinished = [&](std::int64_t steps) {
-        if (steps == 1) {
+    frmMain& main = Open(SunAndEarth());
+    const Planet& earth = globals.CurrentSystem->Item(2);
+    QImage unlabelled;
+    QString savedY;
+    const std::int64_t steps = Run([&](std::int64_t step) {
+        if (step == 1) {
             EXPECT_TRUE(main.Running());
-            EXPECT_FALSE(Button("butSimulate")->isEnabled());
-            EXPECT_TRUE(Button("butPause")->isEnabled());
-            EXPECT_TRUE(Button("butStop")->isEnabled());
+            EXPECT_EQ(EnabledRunButtons(), QStringList({"butPause", "butStop"}));
             EXPECT_EQ(Button("butPause")->text(), "Pause");
             Button("butPause")->click();
             EXPECT_EQ(Button("butPause")->text(), "Resume");
             // Answered while the loop waits in the paused state.
-            QTimer::singleShot(0, [&] {
-                EXPECT_TRUE(main.Paused());
-                Button("butPause")->click();
-            });
-        } else if (steps == 2) {
+            QTimer::singleShot(0, [&] { Button("butPause")->click(); });
+        } else if (step == 2) {
             EXPECT_EQ(Button("butPause")->text(), "Pause");
-            Button("butStop")->click();
-            EXPECT_TRUE(Button("butSimulate")->isEnabled());
-            EXPECT_FALSE(Button("butPause")->isEnabled());
-            EXPECT_FALSE(Button("butStop")->isEnabled());
+            // Labels pause the run; Resume takes them away.
+            unlabelled = Plane("XYPlane")->Image();
+            Button("butLabel")->click();
+            EXPECT_NE(Plane("XYPlane")->Image(), unlabelled);
+            QTimer::singleShot(0, [&] { Button("butPause")->click(); });
+        } else if (step == 3) {
+            EXPECT_FALSE(main.LabelsShown());
+            EXPECT_EQ(Plane("XYPlane")->Image(), unlabelled);
+            // Stop while paused: one more step, and the state before it saved.
+            savedY = SciFormat(earth.Position.YComp);
+            Button("butPause")->click();
+            QTimer::singleShot(0, [&] {
+                Button("butStop")->click();
+                EXPECT_EQ(EnabledRunButtons(), QStringList({"butSimulate"}));
+                EXPECT_EQ(Button("butPause")->text(), "Pause");
+            });
         }
-    };
-    EXPECT_EQ(RunUntilStopped(), 2);
+    });
+    EXPECT_EQ(steps, 4);
     EXPECT_FALSE(main.Running());
     EXPECT_TRUE(globals.SystemAltered);
-    EXPECT_TRUE(QFile::exists(folder.filePath("Current.kmx")));
+    const QByteArray saved = Bytes(folder.filePath("Current.kmx"));
+    EXPECT_TRUE(saved.contains(("Y=" + savedY).toUtf8()));
+    EXPECT_FALSE(saved.contains(("Y=" + SciFormat(earth.Position.YComp)).toUtf8()));
 }
 
-TEST_F(RunControlTest, LabelsPauseTheRunAndResumeTakesThemAway)
+TEST_F(RunControlTest, SpeedAndPlotLabelsFollowTheButtonsWithinTheirRange)
 {
-    frmMain& main = OpenSunAndEarth();
-    main.StepFinished = [&](std::int64_t steps) {
-        if (steps != 1)
-            return;
-        const QImage before = Plane("XYPlane")->Image();
-        Button("butLabel")->click();
-        EXPECT_TRUE(main.Paused());
-        EXPECT_NE(Plane("XYPlane")->Image(), before);
-        QTimer::singleShot(0, [&, before] {
-            Button("butPause")->click();
-            EXPECT_FALSE(main.LabelsShown());
-            EXPECT_FALSE(main.Paused());
-            EXPECT_EQ(Plane("XYPlane")->Image(), before);
-            Button("butStop")->click();
-        });
+    Open();
+    auto click = [this](const char* name, int times) {
+        for (int count = 0; count < times; ++count)
+            Button(name)->click();
     };
-    // Stopped while paused: one more step.
-    EXPECT_EQ(RunUntilStopped(), 2);
-}
-
-TEST_F(RunControlTest, SpeedAndPlotLabelsFollowTheButtons)
-{
-    OpenSunAndEarth();
-    for (int click = 0; click < 8; ++click)
-        Button("butSpeedMinus")->click();
-    EXPECT_EQ(Text("labInterval"), "Speed: 0");
-    EXPECT_EQ(Text("labAccuracy"), "Accuracy: 15");
-    EXPECT_EQ(globals.TimeStep, 1);
-    for (int click = 0; click < 7; ++click)
-        Button("butSpeedPlus")->click();
-    EXPECT_EQ(Text("labInterval"), "Speed: 7");
-    EXPECT_EQ(Text("labAccuracy"), "Accuracy: 8");
-    for (int click = 0; click < 9; ++click)
-        Button("butSpeedPlus")->click();
-    EXPECT_EQ(Text("labInterval"), "Speed: Max");
-    EXPECT_EQ(Text("labAccuracy"), "Accuracy: 0");
+    click("butSpeedMinus", 8);
+    EXPECT_EQ(Text("labInterval") + " / " + Text("labAccuracy"), "Speed: 0 / Accuracy: 15");
+    click("butSpeedPlus", 7);
+    EXPECT_EQ(Text("labInterval") + " / " + Text("labAccuracy"), "Speed: 7 / Accuracy: 8");
+    click("butSpeedPlus", 9);
+    EXPECT_EQ(Text("labInterval") + " / " + Text("labAccuracy"), "Speed: Max / Accuracy: 0");
     EXPECT_EQ(globals.TimeStep, 32768);
-
-    for (int click = 0; click < 5; ++click)
-        Button("butPlotPlus")->click();
+    click("butPlotPlus", 5);
     EXPECT_EQ(Text("labPlot"), "weekly");
-    EXPECT_EQ(globals.PlotInterval, 604800);
-    for (int click = 0; click < 8; ++click)
-        Button("butPlotMinus")->click();
+    click("butPlotMinus", 8);
     EXPECT_EQ(Text("labPlot"), "quarter hour");
     EXPECT_EQ(globals.PlotInterval, 900);
 }
 
 TEST_F(RunControlTest, PlotsFirstAtStep170AndEvery169StepsAfter)
 {
-    frmMain& main = OpenSunAndEarth();
+    frmMain& main = Open(SunAndEarth());
     const Planet& earth = globals.CurrentSystem->Item(2);
-    main.StepFinished = [&](std::int64_t steps) {
-        if (steps == 169) {
+    const std::int64_t steps = Run([&](std::int64_t step) {
+        if (step == 169) {
             EXPECT_EQ(earth.History.Count(), 1);
             EXPECT_EQ(Text("labDays"), "Day: 0");
-        } else if (steps == 170) {
+        } else if (step == 170) {
             EXPECT_EQ(earth.History.Count(), 2);
             // A quarter of a day rounds to 0, which the pattern shows as nothing.
             EXPECT_EQ(Text("labDays"), "Day: ");
             EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate));
             // The first plotted step turns the pixel at (0, 0) into trail colour.
-            EXPECT_EQ(Plane("XYPlane")->Image().pixel(0, 0), Rgb(EarthTrail));
+            EXPECT_EQ(Plane("XYPlane")->Image().pixel(0, 0), Rgb(LightGrey));
             EXPECT_EQ(earth.LastX, main.Plot().PlotX());
-        } else if (steps == 338) {
+        } else if (step == 338) {
             EXPECT_EQ(earth.History.Count(), 2);
-        } else if (steps == 339) {
+        } else if (step == 339) {
             EXPECT_EQ(earth.History.Count(), 3);
             Button("butStop")->click();
         }
-    };
-    EXPECT_EQ(RunUntilStopped(), 339);
+    });
+    EXPECT_EQ(steps, 339);
 }
 
 TEST_F(RunControlTest, DayLabelRoundsHalfDaysToEven)
 {
-    OpenSunAndEarth();
+    Open(SunAndEarth());
     // 64 seconds a step, plotted when more than 900 seconds passed: every
     // 15th step, 960 seconds apart.
     Button("butSpeedMinus")->click();
     for (int click = 0; click < 3; ++click)
         Button("butPlotMinus")->click();
-    window->StepFinished = [&](std::int64_t steps) {
-        if (steps == 2011) {
-            EXPECT_EQ(Text("labDays"), "Day: 1");  // 1.49 days
-        } else if (steps == 2026) {
+    const std::int64_t steps = Run([&](std::int64_t step) {
+        if (step == 2026) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 1.5 days
             EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate.addDays(2)));
-        } else if (steps == 3376) {
+        } else if (step == 3376) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 2.5 days
-        } else if (steps == 3391) {
-            EXPECT_EQ(Text("labDays"), "Day: 3");  // 2.51 days
             Button("butStop")->click();
         }
-    };
-    EXPECT_EQ(RunUntilStopped(), 3391);
+    });
+    EXPECT_EQ(steps, 3376);
 }
 
-TEST_F(RunControlTest, StopWhilePausedMakesOneMoreStepAndSavesTheStateBeforeIt)
+TEST_F(RunControlTest, StartAsksForASystemOrWhetherToReloadTheAlteredOne)
 {
-    frmMain& main = OpenSunAndEarth();
-    const Planet& earth = globals.CurrentSystem->Item(2);
-    QString savedY;
-    main.StepFinished = [&](std::int64_t steps) {
-        if (steps == 10) {
-            savedY = SciFormat(earth.Position.YComp);
-            Button("butPause")->click();
-            QTimer::singleShot(0, [&] { Button("butStop")->click(); });
-        }
-    };
-    EXPECT_EQ(RunUntilStopped(), 11);
-    QFile current(folder.filePath("Current.kmx"));
-    ASSERT_TRUE(current.open(QIODevice::ReadOnly));
-    const QString saved = QString::fromUtf8(current.readAll());
-    EXPECT_TRUE(saved.contains("Y=" + savedY)) << saved.toStdString();
-    EXPECT_FALSE(saved.contains("Y=" + SciFormat(earth.Position.YComp)));
-    EXPECT_EQ(Button("butPause")->text(), "Pause");
-}
+    Open();
+    dialogs.FileAnswers.push_back(FileAnswer::Cancel());
+    EXPECT_EQ(RunAndStopAfter(1), 0);
+    EXPECT_EQ(EnabledRunButtons(), QStringList({"butSimulate"}));
 
-TEST_F(RunControlTest, StartAgainAsksWhetherToReload)
-{
-    OpenSunAndEarth();
-    StopAt(1);
-    RunUntilStopped();
+    Load(SunAndEarth());
+    RunAndStopAfter(1);
     const double movedY = globals.CurrentSystem->Item(2).Position.YComp;
     ASSERT_NE(movedY, 0.0);
-
     dialogs.YesNoAnswers.push_back(DialogService::Button::No);
-    StopAt(1);
-    RunUntilStopped();
+    RunAndStopAfter(1);
     const auto questions = dialogs.CallsOf(Kind::Message);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].text, "Simulation has altered initial settings, reload?");
-    EXPECT_EQ(questions[0].title, "Reload?");
-    EXPECT_EQ(questions[0].buttons, DialogService::Buttons::YesNo);
     // No: the run went on from where the last one left the bodies.
     EXPECT_GT(globals.CurrentSystem->Item(2).Position.YComp, movedY);
 }
 
-TEST_F(RunControlTest, StartWithoutASystemAsksForOneAndCancelEndsIt)
+TEST_F(RunControlTest, ClosingEndsARunWithoutAQuestion)
 {
-    Open();
-    dialogs.FileAnswers.push_back(ScriptedDialogService::FileAnswer::Cancel());
-    EXPECT_EQ(RunUntilStopped(), 0);
-    EXPECT_EQ(dialogs.CallsOf(Kind::Open).size(), 1u);
-    EXPECT_TRUE(Button("butSimulate")->isEnabled());
-    EXPECT_FALSE(Button("butPause")->isEnabled());
-}
-
-TEST_F(RunControlTest, ClosingEndsARunAtItsNextCheck)
-{
-    frmMain& main = OpenSunAndEarth();
-    main.StepFinished = [&](std::int64_t steps) {
-        if (steps == 5)
+    frmMain& main = Open(SunAndEarth());
+    const std::int64_t steps = Run([&](std::int64_t step) {
+        if (step == 5)
             main.close();
-    };
-    EXPECT_EQ(RunUntilStopped(), 5);
-    EXPECT_TRUE(globals.StopRequested);
+    });
+    EXPECT_EQ(steps, 5);
     // Nothing is saved and nobody is asked.
     EXPECT_FALSE(QFile::exists(folder.filePath("Current.kmx")));
     EXPECT_TRUE(dialogs.Calls.empty());
@@ -228,30 +152,16 @@ TEST_F(RunControlTest, ClosingEndsARunAtItsNextCheck)
 
 TEST_F(RunControlTest, ClosingEndsAPausedRunWithoutAnotherStep)
 {
-    frmMain& main = OpenSunAndEarth();
-    main.StepFinished = [&](std::int64_t steps) {
-        if (steps == 3) {
+    frmMain& main = Open(SunAndEarth());
+    const std::int64_t steps = Run([&](std::int64_t step) {
+        if (step == 3) {
             Button("butPause")->click();
             QTimer::singleShot(0, [&] { main.close(); });
         }
-    };
-    EXPECT_EQ(RunUntilStopped(), 3);
+    });
+    EXPECT_EQ(steps, 3);
     EXPECT_FALSE(main.Running());
-}
-
-TEST_F(RunControlTest, TouchingBodiesMergeWithOneMessage)
-{
-    Open(WriteSystem("Touch.kmx", {{"Small", 1, 1, {}, {4, 0, 0}},
-                                   {"Big", 3, 2, {1, 0, 0}, {}}}));
-    StopAt(1);
-    RunUntilStopped();
-    const auto messages = dialogs.CallsOf(Kind::Message);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Small collided with Big!");
-    EXPECT_EQ(messages[0].title, "Worlds Collide!");
-    EXPECT_EQ(messages[0].icon, DialogService::Icon::Exclamation);
-    ASSERT_EQ(globals.CurrentSystem->Count(), 1);
-    EXPECT_EQ(globals.CurrentSystem->Item(1).PlanetName, "Big & Small");
+    EXPECT_FALSE(QFile::exists(folder.filePath("Current.kmx")));
 }
 
 TEST_F(RunControlTest, ABodyThatStopsBeingFiniteEndsTheRun)
@@ -259,12 +169,11 @@ TEST_F(RunControlTest, ABodyThatStopsBeingFiniteEndsTheRun)
     Open(WriteSystem("Overflow.kmx", {{"Heavy", 1e308, 0, {}, {}},
                                       {"Victim", 1, 0, {1e-100, 0, 0}, {}}}));
     // Nothing stops this run but the failing body.
-    EXPECT_EQ(RunUntilStopped(), 1);
+    EXPECT_EQ(Run([](std::int64_t) {}), 1);
     const QStringList messages = dialogs.MessageTexts();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("Victim ")) << messages[0].toStdString();
-    EXPECT_TRUE(Button("butSimulate")->isEnabled());
-    EXPECT_FALSE(Button("butStop")->isEnabled());
+    EXPECT_EQ(EnabledRunButtons(), QStringList({"butSimulate"}));
 }
 
 }  // namespace
