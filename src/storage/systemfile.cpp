@@ -31,7 +31,6 @@ QString FlagText(bool flag)
     return flag ? QStringLiteral("Y") : QStringLiteral("N");
 }
 
-// The parent's name, or "(none)" also for a parent no longer in the system.
 // A name as a message quotes it: long names by their start only.
 QString QuotedName(const QString& name)
 {
@@ -44,6 +43,7 @@ QString QuotedName(const QString& name)
     return name.first(length) + QStringLiteral("...");
 }
 
+// The parent's name, or "(none)" also for a parent no longer in the system.
 QString ParentName(const Planets& system, const Planet& body)
 {
     const Planet* parent = body.Parent < 0 ? nullptr : system.FindById(body.Parent);
