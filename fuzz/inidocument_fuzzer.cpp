@@ -35,6 +35,7 @@ struct Names {
     QStringList keys;
 };
 
+// Enough names to reach most of a small file, few enough to keep runs fast.
 constexpr qsizetype MostNames = 40;
 
 Names NamesIn(const QByteArray& bytes)

@@ -41,13 +41,14 @@ public:
 const QDate DateBefore(1999, 1, 1);
 constexpr int MostBodies = 100;
 
-// A program that has a system before the load: one body named "Before".
+// A program that has loaded a system before: one body named "Before".
 void MakeSystemBefore(Globals& globals)
 {
     globals.StartDate = DateBefore;
     Planets& system = globals.EnsureSystem();
     system.Add("Before", 7.0, 7.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     system.SystemName = "Before.kmx";
+    globals.SystemLoaded = true;
 }
 
 bool Unchanged(const Globals& globals, const CountingCentreList& centres)
@@ -206,7 +207,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Globals globals;
     MakeSystemBefore(globals);
-    globals.SystemLoaded = true;
     ScriptedDialogService dialogs;
     CountingCentreList centres;
     LoadSystem(globals, dialogs, centres, input);
