@@ -26,7 +26,8 @@ QStringList qtWarnings;
 void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     // The headless platform says so for what it leaves out, such as window sizes.
-    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QStringLiteral("This plugin does not support")))
+    if (type != QtDebugMsg && type != QtInfoMsg
+        && !message.startsWith(QStringLiteral("This plugin does not support")))
         qtWarnings << message;
 }
 
@@ -65,7 +66,8 @@ QString Monkey::Run()
         Act();
         if (!Failed() && !closed_)
             CheckWhileIdle();
-        for (const ScriptedDialogService::Call& call : dialogs_.CallsOf(ScriptedDialogService::Kind::Message))
+        for (const ScriptedDialogService::Call& call :
+             dialogs_.CallsOf(ScriptedDialogService::Kind::Message))
             ++tally_.messages[call.title];
         dialogs_.Calls.clear();
     }
@@ -81,8 +83,9 @@ void Monkey::OpenWindow()
     globals_->Random = std::make_unique<SeededRandom>(engine_());
     const QString commandLine = files_.StartupCommandLine();
     Perform([&] {
-        Record(commandLine.isEmpty() ? QStringLiteral("start the program")
-                                     : QStringLiteral("start the program with ") + QFileInfo(commandLine).fileName());
+        Record(commandLine.isEmpty()
+                   ? QStringLiteral("start the program")
+                   : QStringLiteral("start the program with ") + QFileInfo(commandLine).fileName());
         closed_ = false;
         ++tally_.windows;
         window_ = std::make_unique<frmMain>(*globals_, dialogs_, commandLine);
@@ -101,7 +104,8 @@ void Monkey::Perform(const std::function<void()>& action)
         action();
         CheckAfterAction();
     } catch (const std::exception& error) {
-        // The scripted dialog service throws when the program asks a question nobody queued an answer for.
+        // The scripted dialog service throws when the program asks a question nobody queued an
+        // answer for.
         const QString what = QString::fromLocal8Bit(error.what());
         Fail(what.startsWith(QStringLiteral("ScriptedDialogService"))
                  ? QStringLiteral("the program asked a question the monkey did not expect: ") + what
@@ -118,8 +122,9 @@ void Monkey::Record(const QString& what)
     ++done_;
     QString line = QStringLiteral("#%1 ").arg(done_);
     if (!where_.empty())
-        line += QStringLiteral("[") + QStringList(where_.begin(), where_.end()).join(QStringLiteral(" > ")) +
-                QStringLiteral("] ");
+        line += QStringLiteral("[")
+                + QStringList(where_.begin(), where_.end()).join(QStringLiteral(" > "))
+                + QStringLiteral("] ");
     line += what;
     if (trace_)
         std::cerr << line.toStdString() << std::endl;
@@ -156,11 +161,14 @@ void Monkey::CheckAfterAction()
     if (problem.isEmpty())
         problem = files_.CheckSavedFiles(*globals_);
     if (problem.isEmpty() && !closed_) {
-        problem = ListsAgreeProblem(*Child<QComboBox>("cboCentre"), *Child<QMenu>("mnuReportsBodies"));
-        const QString pause = window_->Paused() ? QStringLiteral("Resume") : QStringLiteral("Pause");
+        problem =
+            ListsAgreeProblem(*Child<QComboBox>("cboCentre"), *Child<QMenu>("mnuReportsBodies"));
+        const QString pause =
+            window_->Paused() ? QStringLiteral("Resume") : QStringLiteral("Pause");
         if (problem.isEmpty() && Child<QPushButton>("butPause")->text() != pause)
-            problem = QStringLiteral("the run is%1 paused but the Pause button reads '%2'")
-                          .arg(window_->Paused() ? "" : " not", Child<QPushButton>("butPause")->text());
+            problem =
+                QStringLiteral("the run is%1 paused but the Pause button reads '%2'")
+                    .arg(window_->Paused() ? "" : " not", Child<QPushButton>("butPause")->text());
     }
     if (!problem.isEmpty())
         Fail(problem);
@@ -169,9 +177,9 @@ void Monkey::CheckAfterAction()
 void Monkey::CheckAnswersUsed(bool exact)
 {
     // A closed window asks nothing more.
-    if (exact && !closed_ &&
-        (!dialogs_.YesNoAnswers.empty() || !dialogs_.InputAnswers.empty() || !dialogs_.FileAnswers.empty() ||
-         !dialogs_.ColourAnswers.empty()))
+    if (exact && !closed_
+        && (!dialogs_.YesNoAnswers.empty() || !dialogs_.InputAnswers.empty()
+            || !dialogs_.FileAnswers.empty() || !dialogs_.ColourAnswers.empty()))
         Fail(QStringLiteral("the program did not ask every question it was expected to ask "
                             "(answers left: %1 yes/no, %2 input, %3 file, %4 colour)")
                  .arg(dialogs_.YesNoAnswers.size())
@@ -192,10 +200,11 @@ void Monkey::Watch()
     doneAtLastWatch_ = done_;
     const QWidget* dialog = QApplication::activeModalWidget();
     if (idle && dialog && dialog == waitingDialog_)
-        Fail(QStringLiteral("the dialog '%1' waits for the user, and nothing drives it").arg(dialog->windowTitle()));
+        Fail(QStringLiteral("the dialog '%1' waits for the user, and nothing drives it")
+                 .arg(dialog->windowTitle()));
     waitingDialog_ = dialog;
-    const bool runWaits = window_ && !closed_ && window_->Running() && window_->Paused() && !continuationPosted_ &&
-                          !runs_.empty() && depth_ == runs_.back().depth;
+    const bool runWaits = window_ && !closed_ && window_->Running() && window_->Paused()
+                          && !continuationPosted_ && !runs_.empty() && depth_ == runs_.back().depth;
     if (idle && runWaits && runWaitedAtLastWatch_)
         Fail(QStringLiteral("a paused run waits, and nothing acts on it"));
     runWaitedAtLastWatch_ = runWaits;
@@ -205,8 +214,9 @@ void Monkey::CheckAfterRefresh()
 {
     if (closed_ || Failed())
         return;
-    const QString problem = ListsMatchSystemProblem(*Child<QComboBox>("cboCentre"), *Child<QMenu>("mnuReportsBodies"),
-                                                    globals_->CurrentSystem.get());
+    const QString problem =
+        ListsMatchSystemProblem(*Child<QComboBox>("cboCentre"), *Child<QMenu>("mnuReportsBodies"),
+                                globals_->CurrentSystem.get());
     if (!problem.isEmpty())
         Fail(problem);
 }
@@ -214,10 +224,12 @@ void Monkey::CheckAfterRefresh()
 void Monkey::CheckWhileIdle()
 {
     QString problem = NonFiniteProblem(globals_->CurrentSystem.get(), true);
-    if (problem.isEmpty() && (window_->Running() || !Child<QPushButton>("butSimulate")->isEnabled() ||
-                              Child<QPushButton>("butStop")->isEnabled() ||
-                              Child<QPushButton>("butPause")->isEnabled()))
-        problem = QStringLiteral("no run is in progress, but Start, Pause and Stop are not as before a run");
+    if (problem.isEmpty()
+        && (window_->Running() || !Child<QPushButton>("butSimulate")->isEnabled()
+            || Child<QPushButton>("butStop")->isEnabled()
+            || Child<QPushButton>("butPause")->isEnabled()))
+        problem = QStringLiteral(
+            "no run is in progress, but Start, Pause and Stop are not as before a run");
     if (problem.isEmpty()) {
         const QString stray = files_.StrayFiles();
         if (!stray.isEmpty())
@@ -234,15 +246,17 @@ QStringList Monkey::Lists() const
     for (int i = 0; i < centres->count(); ++i)
         entries << centres->itemText(i) + u'|' + centres->itemData(i).toString();
     for (const QAction* item : Child<QMenu>("mnuReportsBodies")->actions())
-        entries << item->text() + u'|' + item->data().toString() + (item->isEnabled() ? "" : "|disabled");
+        entries << item->text() + u'|' + item->data().toString()
+                       + (item->isEnabled() ? "" : "|disabled");
     return entries;
 }
 
 QString Monkey::Report() const
 {
-    QString report = QStringLiteral("The monkey found a fault at action %1 of %2 (seed %3; repeat with "
-                                    "KOSMOLUX_MONKEY_SEED=%3 KOSMOLUX_MONKEY_ACTIONS=%2, and "
-                                    "KOSMOLUX_MONKEY_TRACE=1 to see every action):\n  %4\nThe last actions:\n")
+    QString report = QStringLiteral(
+                         "The monkey found a fault at action %1 of %2 (seed %3; repeat with "
+                         "KOSMOLUX_MONKEY_SEED=%3 KOSMOLUX_MONKEY_ACTIONS=%2, and "
+                         "KOSMOLUX_MONKEY_TRACE=1 to see every action):\n  %4\nThe last actions:\n")
                          .arg(done_)
                          .arg(total_)
                          .arg(seed_)
@@ -254,12 +268,14 @@ QString Monkey::Report() const
 
 QString Monkey::Summary() const
 {
-    QString summary = QStringLiteral("%1 actions, %2 windows, %3 runs of %4 steps, %5 saved files loaded back")
-                          .arg(done_)
-                          .arg(tally_.windows)
-                          .arg(tally_.runs)
-                          .arg(tally_.steps)
-                          .arg(files_.FilesLoadedBack());
+    QString summary =
+        QStringLiteral(
+            "%1 actions, %2 windows, %3 runs with %4 steps in all, %5 saved files loaded back")
+            .arg(done_)
+            .arg(tally_.windows)
+            .arg(tally_.runs)
+            .arg(tally_.steps)
+            .arg(files_.FilesLoadedBack());
     for (const auto& [title, count] : tally_.messages)
         summary += QStringLiteral(", %1 '%2'").arg(count).arg(title);
     return summary;

@@ -162,6 +162,8 @@ private:
     void ChooseColour(QDialog& dialog, const char* swatch);
     void CloseMainWindowFromDialog();
     void ClickIn(QDialog& dialog, const char* button);
+    // A click on a button of the dialog, as one action.
+    void Press(QDialog& dialog, const char* button, const QString& caption);
 
     std::mt19937 engine_;
     MonkeyInput input_;
@@ -189,8 +191,8 @@ private:
     int doneAtLastWatch_ = 0;
     const QWidget* waitingDialog_ = nullptr;
     bool runWaitedAtLastWatch_ = false;
-    std::vector<QString> where_;    // what the actions in progress are inside of
-    std::deque<QString> log_;       // the last actions
+    std::vector<QString> where_;  // what the actions in progress are inside of
+    std::deque<QString> log_;     // the last actions
     QString failure_;
     struct Tally {
         int windows = 0;

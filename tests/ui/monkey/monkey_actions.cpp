@@ -14,25 +14,24 @@ namespace kosmolux::monkey {
 void Monkey::Act()
 {
     static const std::vector<Action> actions = {
-        {&Monkey::NewSystem, 3},    {&Monkey::LoadSystemCommand, 8}, {&Monkey::SaveSystemCommand, 3},
-        {&Monkey::SaveSystemAs, 3}, {&Monkey::Exit, 1},              {&Monkey::CloseByFrame, 1},
-        {&Monkey::ModifySystem, 5}, {&Monkey::AddNewBody, 5},        {&Monkey::SetStartDate, 2},
-        {&Monkey::ReportSystem, 2}, {&Monkey::ReportBody, 3},        {&Monkey::HelpContents, 1},
-        {&Monkey::HelpAbout, 1},    {&Monkey::Start, 15},            {&Monkey::Pause, 3},
-        {&Monkey::Stop, 3},         {&Monkey::ZoomPlus, 3},          {&Monkey::ZoomMinus, 3},
-        {&Monkey::ZoomFar, 1},      {&Monkey::AllPlanes, 2},         {&Monkey::XYPlane, 1},
-        {&Monkey::XZPlane, 1},      {&Monkey::ZYPlane, 1},           {&Monkey::Label, 3},
-        {&Monkey::Clear, 1},        {&Monkey::Redraw, 2},            {&Monkey::ShowTrails, 1},
-        {&Monkey::ChooseCentre, 4}, {&Monkey::SpeedPlus, 3},         {&Monkey::SpeedMinus, 2},
-        {&Monkey::PlotPlus, 2},     {&Monkey::PlotMinus, 2},
-    };
+        {&Monkey::NewSystem, 3}, {&Monkey::LoadSystemCommand, 8}, {&Monkey::SaveSystemCommand, 3},
+        {&Monkey::SaveSystemAs, 3}, {&Monkey::Exit, 1}, {&Monkey::CloseByFrame, 1},
+        {&Monkey::ModifySystem, 5}, {&Monkey::AddNewBody, 5}, {&Monkey::SetStartDate, 2},
+        {&Monkey::ReportSystem, 2}, {&Monkey::ReportBody, 3}, {&Monkey::HelpContents, 1},
+        {&Monkey::HelpAbout, 1}, {&Monkey::Start, 15}, {&Monkey::Pause, 3}, {&Monkey::Stop, 3},
+        {&Monkey::ZoomPlus, 3}, {&Monkey::ZoomMinus, 3}, {&Monkey::ZoomFar, 1},
+        {&Monkey::AllPlanes, 2}, {&Monkey::XYPlane, 1}, {&Monkey::XZPlane, 1},
+        {&Monkey::ZYPlane, 1}, {&Monkey::Label, 3}, {&Monkey::Clear, 1}, {&Monkey::Redraw, 2},
+        {&Monkey::ShowTrails, 1}, {&Monkey::ChooseCentre, 4}, {&Monkey::SpeedPlus, 3},
+        {&Monkey::SpeedMinus, 2}, {&Monkey::PlotPlus, 2}, {&Monkey::PlotMinus, 2}};
     if (Finished())
         return;
     std::vector<int> weights;
     for (const Action& action : actions)
         weights.push_back(action.weight);
-    const Handler handler =
-        actions[std::size_t(std::discrete_distribution<int>(weights.begin(), weights.end())(engine_))].handler;
+    const Handler handler = actions[std::size_t(std::discrete_distribution<int>(
+                                        weights.begin(), weights.end())(engine_))]
+                                .handler;
     Perform([this, handler] { (this->*handler)(); });
 }
 
@@ -56,7 +55,8 @@ void Monkey::LoadSystemCommand()
     if (after && (!before || after->Revision() != revision))
         CheckAfterRefresh();
     else if (Lists() != lists)
-        Fail(QStringLiteral("a load that changed no body changed the centre list or Reports > Bodies"));
+        Fail(QStringLiteral(
+            "a load that changed no body changed the centre list or Reports > Bodies"));
 }
 
 void Monkey::SaveSystemCommand()
@@ -117,8 +117,8 @@ void Monkey::ReportBody()
 {
     const QList<QAction*> items = Child<QMenu>("mnuReportsBodies")->actions();
     QAction* item = items[input_.Below(static_cast<int>(items.size()))];
-    Record(QStringLiteral("Reports > Bodies > ") + item->text() +
-           (item->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
+    Record(QStringLiteral("Reports > Bodies > ") + item->text()
+           + (item->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
     item->trigger();
 }
 
@@ -156,15 +156,18 @@ void Monkey::Start()
             }
         } else if (globals_->SystemAltered) {
             const bool reload = input_.Chance(0.3);
-            dialogs_.YesNoAnswers.push_back(reload ? DialogService::Button::Yes : DialogService::Button::No);
+            dialogs_.YesNoAnswers.push_back(reload ? DialogService::Button::Yes
+                                                   : DialogService::Button::No);
             asked = reload ? QStringLiteral("reload: yes, ") : QStringLiteral("reload: no");
             if (reload)
                 QueueOpen(asked);
         }
     }
     // Short runs, and runs long enough to plot and record trails at the usual settings.
-    runs_.push_back({depth_, input_.Chance(0.5) ? input_.Between(1, 50) : input_.Between(50, 600), exact, false});
-    ClickButton("butSimulate", asked.isEmpty() ? QStringLiteral("Start") : QStringLiteral("Start (%1)").arg(asked));
+    runs_.push_back({depth_, input_.Chance(0.5) ? input_.Between(1, 50) : input_.Between(50, 600),
+                     exact, false});
+    ClickButton("butSimulate", asked.isEmpty() ? QStringLiteral("Start")
+                                               : QStringLiteral("Start (%1)").arg(asked));
     if (!runs_.back().stepped)
         CheckAnswersUsed(exact);
     runs_.pop_back();
@@ -173,8 +176,8 @@ void Monkey::Start()
 void Monkey::ClickButton(const char* button, const QString& caption)
 {
     const auto* control = Child<QAbstractButton>(button);
-    Record(QStringLiteral("click ") + caption +
-           (control->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
+    Record(QStringLiteral("click ") + caption
+           + (control->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
     Click(button);
 }
 
@@ -282,7 +285,8 @@ void Monkey::OnStep(std::int64_t steps)
     ++tally_.steps;
     // Only the innermost run's own steps, not while another action is in progress,
     // and not the last step of a run that is stopping.
-    if (runs_.empty() || depth_ != runs_.back().depth || Failed() || closed_ || globals_->StopRequested)
+    if (runs_.empty() || depth_ != runs_.back().depth || Failed() || closed_
+        || globals_->StopRequested)
         return;
     ActiveRun& run = runs_.back();
     if (!run.stepped) {
@@ -326,9 +330,10 @@ void Monkey::ContinuePaused()
 
 void Monkey::KeepPausedRunGoing()
 {
-    // Only at the level of the run itself: an action nested deeper is followed by the one around it.
-    if (continuationPosted_ || Failed() || closed_ || !window_ || !window_->Running() || !window_->Paused() ||
-        runs_.empty() || depth_ != runs_.back().depth)
+    // Only at the level of the run itself: an action nested deeper is followed by the one around
+    // it.
+    if (continuationPosted_ || Failed() || closed_ || !window_ || !window_->Running()
+        || !window_->Paused() || runs_.empty() || depth_ != runs_.back().depth)
         return;
     continuationPosted_ = true;
     QTimer::singleShot(0, &timers_, [this] { ContinuePaused(); });

@@ -38,8 +38,9 @@ QString Shown(const QString& text)
 {
     QString shown;
     for (const QChar c : text)
-        shown += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'))
-                                                       : QString(c);
+        shown += c.category() == QChar::Other_Control
+                     ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'))
+                     : QString(c);
     if (shown.size() > 40)
         shown = shown.left(30) + QStringLiteral("... (%1 characters)").arg(text.size());
     return u'\'' + shown + u'\'';
@@ -68,7 +69,8 @@ void Type(QLineEdit* edit, const QString& text)
     }
 }
 
-const char* const ValueBoxes[] = {"txtMass", "txtDiameter", "txtX", "txtY", "txtZ", "txtVX", "txtVY", "txtVZ"};
+const char* const ValueBoxes[] = {"txtMass", "txtDiameter", "txtX",  "txtY",
+                                  "txtZ",    "txtVX",       "txtVY", "txtVZ"};
 
 }  // namespace
 
@@ -76,7 +78,8 @@ void Monkey::OpenDialog(const std::function<void()>& command, bool saveAsFollows
 {
     const int token = ++lastDialogToken_;
     openDialogs_.push_back(token);
-    QTimer::singleShot(0, &timers_, [this, token, saveAsFollows] { DriveDialog(token, saveAsFollows); });
+    QTimer::singleShot(0, &timers_,
+                       [this, token, saveAsFollows] { DriveDialog(token, saveAsFollows); });
     command();
     openDialogs_.pop_back();
 }
@@ -105,7 +108,8 @@ void Monkey::DriveDialog(int token, bool saveAsFollows)
         else
             Fail(QStringLiteral("an unexpected dialog opened: ") + dialog->windowTitle());
     } catch (const std::exception& error) {
-        Fail(QStringLiteral("the monkey could not drive the dialog: ") + QString::fromLocal8Bit(error.what()));
+        Fail(QStringLiteral("the monkey could not drive the dialog: ")
+             + QString::fromLocal8Bit(error.what()));
     }
     // At the end of the budget, or after a fault, the dialog still has to go.
     if (dialog->isVisible() && !Failed())
@@ -133,6 +137,11 @@ void Monkey::ClickIn(QDialog& dialog, const char* button)
     ChildOf<QAbstractButton>(dialog, button)->click();
 }
 
+void Monkey::Press(QDialog& dialog, const char* button, const QString& caption)
+{
+    InDialog(QStringLiteral("click ") + caption, [&] { ClickIn(dialog, button); });
+}
+
 void Monkey::TypeInto(QDialog& dialog, const char* box, const QString& text)
 {
     InDialog(QStringLiteral("type %1 into %2").arg(Shown(text), QString::fromLatin1(box)), [&] {
@@ -149,10 +158,12 @@ void Monkey::Choose(QDialog& dialog, const char* list)
     if (box->count() == 0)
         return;
     const int entry = input_.Below(box->count());
-    InDialog(QStringLiteral("choose '%1' in %2").arg(box->itemText(entry), QString::fromLatin1(list)), [box, entry] {
-        box->setCurrentIndex(entry);
-        emit box->activated(entry);
-    });
+    InDialog(
+        QStringLiteral("choose '%1' in %2").arg(box->itemText(entry), QString::fromLatin1(list)),
+        [box, entry] {
+            box->setCurrentIndex(entry);
+            emit box->activated(entry);
+        });
 }
 
 void Monkey::ChooseColour(QDialog& dialog, const char* swatch)
@@ -160,7 +171,8 @@ void Monkey::ChooseColour(QDialog& dialog, const char* swatch)
     const std::optional<Colour> answer = input_.ColourAnswer();
     dialogs_.ColourAnswers.push_back(answer);
     InDialog(QStringLiteral("click %1, choose %2")
-                 .arg(QString::fromLatin1(swatch), answer ? QString::number(*answer) : QStringLiteral("Cancel")),
+                 .arg(QString::fromLatin1(swatch),
+                      answer ? QString::number(*answer) : QStringLiteral("Cancel")),
              [&] { QTest::mouseClick(ChildOf<QWidget>(dialog, swatch), Qt::LeftButton); });
 }
 
@@ -185,12 +197,12 @@ void Monkey::DriveGenerator(frmNewBody& dialog)
         Choose(dialog, "cboSubType");
         if (input_.Chance(0.4)) {
             if (!ChildOf<QAbstractButton>(dialog, "chkOrbit")->isChecked())
-                InDialog(QStringLiteral("click In orbit around"), [&] { ClickIn(dialog, "chkOrbit"); });
+                Press(dialog, "chkOrbit", QStringLiteral("In orbit around"));
             Choose(dialog, "cboOthers");
             Choose(dialog, "cboOrbitType");
             Choose(dialog, "cboDistance");
         }
-        InDialog(QStringLiteral("click Generate Data"), [&] { ClickIn(dialog, "butGenerate"); });
+        Press(dialog, "butGenerate", QStringLiteral("Generate Data"));
         AcceptBody(dialog);
     }
     if (Finished() || !dialog.isVisible())
@@ -198,7 +210,7 @@ void Monkey::DriveGenerator(frmNewBody& dialog)
     if (input_.Chance(0.02))
         CloseMainWindowFromDialog();
     else if (input_.Chance(0.8))
-        InDialog(QStringLiteral("click Done"), [&] { ClickIn(dialog, "butDone"); });
+        Press(dialog, "butDone", QStringLiteral("Done"));
 }
 
 void Monkey::GeneratorStep(QDialog& dialog)
@@ -209,19 +221,21 @@ void Monkey::GeneratorStep(QDialog& dialog)
     case 1:
         return Choose(dialog, "cboSubType");
     case 2:
-        return InDialog(QStringLiteral("click In orbit around"), [&] { ClickIn(dialog, "chkOrbit"); });
+        return Press(dialog, "chkOrbit", QStringLiteral("In orbit around"));
     case 3:
         return Choose(dialog, "cboOthers");
     case 4:
         return Choose(dialog, input_.Chance(0.5) ? "cboOrbitType" : "cboDistance");
     case 5:
-        return TypeInto(dialog, input_.Chance(0.5) ? "txtCustomDistance" : "txtAngle", input_.NumberText());
+        return TypeInto(dialog, input_.Chance(0.5) ? "txtCustomDistance" : "txtAngle",
+                        input_.NumberText());
     case 6: {
-        const char* box = input_.PickFrom(std::vector<const char*>{"chkRetrograde", "chkLightweight", "chkLocked"});
-        return InDialog(QStringLiteral("click ") + QString::fromLatin1(box), [&] { ClickIn(dialog, box); });
+        const char* box = input_.PickFrom(
+            std::vector<const char*>{"chkRetrograde", "chkLightweight", "chkLocked"});
+        return Press(dialog, box, QString::fromLatin1(box));
     }
     case 7:
-        return InDialog(QStringLiteral("click Generate Data"), [&] { ClickIn(dialog, "butGenerate"); });
+        return Press(dialog, "butGenerate", QStringLiteral("Generate Data"));
     case 8:
         return TypeInto(dialog, ValueBoxes[input_.Below(8)], input_.NumberText());
     case 9:
@@ -252,16 +266,19 @@ void Monkey::AcceptBody(QDialog& dialog)
         given << Shown(name);
     }
     const int before = globals_->EnsureSystem().Count();
-    InDialog(QStringLiteral("click Accept") + (given.isEmpty() ? QString() : QStringLiteral(", names given: ") + given.join(u' ')),
-             [&] {
-                 ClickIn(dialog, "butAccept");
-                 const Planets& system = *globals_->CurrentSystem;
-                 if (system.Count() == before + 1) {
-                     const QString problem = SharedSectionProblem(system, system.Item(system.Count()).Id());
-                     if (!problem.isEmpty())
-                         Fail(problem);
-                 }
-             });
+    InDialog(
+        QStringLiteral("click Accept")
+            + (given.isEmpty() ? QString() : QStringLiteral(", names given: ") + given.join(u' ')),
+        [&] {
+            ClickIn(dialog, "butAccept");
+            const Planets& system = *globals_->CurrentSystem;
+            if (system.Count() == before + 1) {
+                const QString problem =
+                    SharedSectionProblem(system, system.Item(system.Count()).Id());
+                if (!problem.isEmpty())
+                    Fail(problem);
+            }
+        });
 }
 
 void Monkey::DriveEditor(frmEdit& dialog)
@@ -274,7 +291,7 @@ void Monkey::DriveEditor(frmEdit& dialog)
     if (input_.Chance(0.02))
         CloseMainWindowFromDialog();
     else if (input_.Chance(0.8))
-        InDialog(QStringLiteral("click Done"), [&] { ClickIn(dialog, "butOK"); });
+        Press(dialog, "butOK", QStringLiteral("Done"));
 }
 
 void Monkey::EditorStep(QDialog& dialog)
@@ -292,18 +309,21 @@ void Monkey::EditorStep(QDialog& dialog)
         return Choose(dialog, "cboOthers");
     case 5: {
         const char* box = input_.Chance(0.5) ? "chkLightweight" : "chkLocked";
-        return InDialog(QStringLiteral("click ") + QString::fromLatin1(box), [&] { ClickIn(dialog, box); });
+        return Press(dialog, box, QString::fromLatin1(box));
     }
     case 6:
         return ChooseColour(dialog, input_.Chance(0.5) ? "picHiColor" : "picLoColor");
     case 7:
-        return InDialog(QStringLiteral("click Add"), [&] { OpenDialog([&] { ClickIn(dialog, "butAdd"); }, false); });
+        return InDialog(QStringLiteral("click Add"),
+                        [&] { OpenDialog([&] { ClickIn(dialog, "butAdd"); }, false); });
     case 8: {
         const bool yes = input_.Chance(0.6);
         if (bodyShown)
-            dialogs_.YesNoAnswers.push_back(yes ? DialogService::Button::Yes : DialogService::Button::No);
-        return InDialog(QStringLiteral("click Delete") + (bodyShown ? (yes ? ", answer Yes" : ", answer No") : ""),
-                        [&] { ClickIn(dialog, "butDelete"); });
+            dialogs_.YesNoAnswers.push_back(yes ? DialogService::Button::Yes
+                                                : DialogService::Button::No);
+        return Press(
+            dialog, "butDelete",
+            QStringLiteral("Delete") + (bodyShown ? (yes ? ", answer Yes" : ", answer No") : ""));
     }
     default: {
         const QString name = input_.Chance(0.2) ? QString() : input_.NameText();
@@ -311,30 +331,34 @@ void Monkey::EditorStep(QDialog& dialog)
         const QString oldName = bodies->currentText();
         if (bodyShown)
             dialogs_.InputAnswers.push_back(name);
-        return InDialog(QStringLiteral("click Rename") + (bodyShown ? QStringLiteral(", answer ") + Shown(name) : QString()),
-                        [&] {
-                            ClickIn(dialog, "butRename");
-                            const Planet* renamed = bodyShown ? globals_->CurrentSystem->FindById(id) : nullptr;
-                            if (renamed && name != oldName && renamed->PlanetName == name.toStdString()) {
-                                const QString problem = SharedSectionProblem(*globals_->CurrentSystem, id);
-                                if (!problem.isEmpty())
-                                    Fail(problem);
-                            }
-                        });
+        return InDialog(
+            QStringLiteral("click Rename")
+                + (bodyShown ? QStringLiteral(", answer ") + Shown(name) : QString()),
+            [&] {
+                ClickIn(dialog, "butRename");
+                const Planet* renamed = bodyShown ? globals_->CurrentSystem->FindById(id) : nullptr;
+                if (renamed && name != oldName && renamed->PlanetName == name.toStdString()) {
+                    const QString problem = SharedSectionProblem(*globals_->CurrentSystem, id);
+                    if (!problem.isEmpty())
+                        Fail(problem);
+                }
+            });
     }
     }
 }
 
 void Monkey::DriveDatePicker(frmPickDate& dialog)
 {
-    for (int attempt = input_.Between(1, 3); attempt > 0 && !Finished() && dialog.isVisible(); --attempt) {
+    for (int attempt = input_.Between(1, 3); attempt > 0 && !Finished() && dialog.isVisible();
+         --attempt) {
         TypeInto(dialog, "txtDate", input_.DateText());
         InDialog(QStringLiteral("click OK"), [&] {
             const QString typed = ChildOf<QLineEdit>(dialog, "txtDate")->text();
             ClickIn(dialog, "butOK");
             const std::optional<QDate> date = text::ParseDate(typed);
             if (dialog.isVisible() == date.has_value() || (date && globals_->StartDate != *date))
-                Fail(QStringLiteral("the date picker took %1 as %2").arg(Shown(typed), globals_->StartDate.toString(Qt::ISODate)));
+                Fail(QStringLiteral("the date picker took %1 as %2")
+                         .arg(Shown(typed), globals_->StartDate.toString(Qt::ISODate)));
         });
     }
 }
@@ -342,7 +366,7 @@ void Monkey::DriveDatePicker(frmPickDate& dialog)
 void Monkey::DriveAbout(frmAbout& dialog)
 {
     if (input_.Chance(0.7))
-        InDialog(QStringLiteral("click OK"), [&] { ClickIn(dialog, "cmdOK"); });
+        Press(dialog, "cmdOK", QStringLiteral("OK"));
 }
 
 }  // namespace kosmolux::monkey

@@ -32,8 +32,10 @@ unsigned long FromEnvironment(const char* name, unsigned long otherwise)
 
 void RunTheMonkey()
 {
-    const auto seed = static_cast<std::uint32_t>(FromEnvironment("KOSMOLUX_MONKEY_SEED", DefaultSeed));
-    const auto actions = static_cast<int>(FromEnvironment("KOSMOLUX_MONKEY_ACTIONS", DefaultActions));
+    const auto seed =
+        static_cast<std::uint32_t>(FromEnvironment("KOSMOLUX_MONKEY_SEED", DefaultSeed));
+    const auto actions =
+        static_cast<int>(FromEnvironment("KOSMOLUX_MONKEY_ACTIONS", DefaultActions));
     const bool trace = FromEnvironment("KOSMOLUX_MONKEY_TRACE", 0) != 0;
     // Printed first, so that a crash can be repeated too.
     std::cout << "monkey: seed " << seed << ", " << actions << " actions, "

@@ -90,7 +90,8 @@ QString MonkeyFiles::ExamplePath(int index)
 QByteArray MonkeyFiles::SomeSystemFile()
 {
     if (input_.Chance(0.3)) {
-        if (const std::optional<QByteArray> saved = Contents(PathOf(SavedName(input_.Below(SavedSlots)))))
+        if (const std::optional<QByteArray> saved =
+                Contents(PathOf(SavedName(input_.Below(SavedSlots)))))
             return *saved;
     }
     return examples_[static_cast<std::size_t>(input_.Below(ExampleCount()))].second;
@@ -137,8 +138,8 @@ QString MonkeyFiles::GarbledPath(QString& how)
 QByteArray MonkeyFiles::RandomBytes()
 {
     static const std::vector<QByteArray> pieces = {
-        "[", "]", "=", "\r\n", "\n", "[System]", "[General]", "TotalBodies=", "1=", "Sun",
-        "Mass=", "E+", ";", " ", QByteArray(1, '\0'), "\xEF\xBB\xBF", "\xFF", "7", "-", "Parent="};
+        "[", "]", "=", "\r\n", "\n", "[System]", "[General]", "TotalBodies=", "1=", "Sun", "Mass=",
+        "E+", ";", " ", QByteArray(1, '\0'), "\xEF\xBB\xBF", "\xFF", "7", "-", "Parent="};
     QByteArray bytes;
     const int length = input_.Between(0, 3000);
     const bool structured = input_.Chance(0.5);
@@ -153,16 +154,18 @@ QByteArray MonkeyFiles::RandomBytes()
 
 QByteArray MonkeyFiles::WithWildValues(const QByteArray& source)
 {
-    static const std::vector<QByteArray> counts = {"0", "-1", "-32768", "32768", "1e3", "2.5", "abc",
-                                                   "", "40", "300", "7", "-0", "99999999999"};
+    static const std::vector<QByteArray> counts = {
+        "0", "-1", "-32768", "32768", "1e3", "2.5", "abc", "", "40", "300", "7", "-0",
+        "99999999999"};
     static const std::vector<QByteArray> numbers = {
-        "1e308", "-1e308", "1.79769313486232E+308", "1e999", "nan", "", "4.9e-324", "1e-400", "1,5",
-        "0x1p3", "-0.0E+0", "1.0E+30", "abc", "  3.5E+11  "};
-    static const std::vector<QByteArray> colours = {"-1", "2147483647", "2147483648", "99999999999",
-                                                    "1.5", "abc", "16777215"};
+        "1e308", "-1e308", "1.79769313486232E+308", "1e999", "nan", "", "4.9e-324", "1e-400",
+        "1,5", "0x1p3", "-0.0E+0", "1.0E+30", "abc", "  3.5E+11  "};
+    static const std::vector<QByteArray> colours = {
+        "-1", "2147483647", "2147483648", "99999999999", "1.5", "abc", "16777215"};
     static const std::vector<QByteArray> flags = {"y", "Y", "yes", "N", ""};
-    static const std::vector<QByteArray> names = {"Sun", "sun", "Earth", "(none)", "*", "Moon",
-                                                  "Unnamed1", "", "General", "\xCF\x83", "\xCF\x82"};
+    static const std::vector<QByteArray> names = {
+        "Sun", "sun", "Earth", "(none)", "*", "Moon", "Unnamed1", "", "General",
+        "\xCF\x83", "\xCF\x82"};
     QList<QByteArray> lines = source.split('\n');
     for (QByteArray& line : lines) {
         const qsizetype equals = line.indexOf('=');
@@ -215,54 +218,51 @@ QByteArray MonkeyFiles::WithLinesShuffled(const QByteArray& source)
 
 FileChoice MonkeyFiles::OpenChoice()
 {
-    switch (input_.Below(20)) {
-    case 0:
+    const int roll = input_.Below(20);
+    if (roll == 0)
         return {FileAnswer::Cancel(), QStringLiteral("cancelled")};
-    case 1:
+    if (roll == 1)
         return {Failed(), QStringLiteral("dialog failed")};
-    case 2:
+    if (roll == 2)
         return {FileAnswer::Choose(PathOf(MissingName)), MissingName};
-    case 3:
+    if (roll == 3)
         return {FileAnswer::Choose(PathOf(input_.Chance(0.5) ? FolderName : LostName)),
                 QStringLiteral("not a readable file")};
-    case 4: case 5: case 6: case 7: case 8: case 9: {
+    if (roll < 10) {
         const int index = input_.Below(ExampleCount());
         return {FileAnswer::Choose(ExamplePath(index)), examples_[std::size_t(index)].first};
     }
-    case 10: case 11: case 12: case 13: {
+    if (roll < 14) {
         const QString name = SavedName(input_.Below(SavedSlots));
         return {FileAnswer::Choose(PathOf(name)), name};
     }
-    default: {
-        QString how;
-        const QString path = GarbledPath(how);
-        return {FileAnswer::Choose(path), QFileInfo(path).fileName() + QStringLiteral(" (") + how + u')'};
-    }
-    }
+    QString how;
+    const QString path = GarbledPath(how);
+    return {FileAnswer::Choose(path),
+            QFileInfo(path).fileName() + QStringLiteral(" (") + how + u')'};
 }
 
 FileChoice MonkeyFiles::SaveChoice()
 {
-    switch (input_.Below(20)) {
-    case 0: case 1: case 2:
+    const int roll = input_.Below(20);
+    if (roll < 3)
         return {FileAnswer::Cancel(), QStringLiteral("cancelled")};
-    case 3:
+    if (roll == 3)
         return {Failed(), QStringLiteral("dialog failed")};
-    case 4:
+    if (roll == 4)
         return {FileAnswer::Choose(PathOf(FolderName)), FolderName};
-    case 5:
+    if (roll == 5)
         return {FileAnswer::Choose(PathOf(LostName)), LostName};
-    case 6: {
+    if (roll == 6) {
         const QString name = examples_[std::size_t(input_.Below(ExampleCount()))].first;
         return {FileAnswer::Choose(PathOf(name)), name};
     }
-    case 7:
-        return {FileAnswer::Choose(PathOf(GarbledName(input_.Below(GarbledSlots)))), QStringLiteral("a garbled file")};
-    default: {
-        const QString name = SavedName(input_.Below(SavedSlots));
+    if (roll == 7) {
+        const QString name = GarbledName(input_.Below(GarbledSlots));
         return {FileAnswer::Choose(PathOf(name)), name};
     }
-    }
+    const QString name = SavedName(input_.Below(SavedSlots));
+    return {FileAnswer::Choose(PathOf(name)), name};
 }
 
 QString MonkeyFiles::StartupCommandLine()
@@ -299,7 +299,8 @@ QString MonkeyFiles::StrayFiles() const
             known << name;
     }
     QStringList stray;
-    for (const QString& name : folder_.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+    for (const QString& name :
+         folder_.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
         if (!known.contains(name))
             stray << name;
     }

@@ -23,7 +23,8 @@ struct NamePair {
     const char16_t* newcomer;
 };
 
-const NamePair PairsThatFoldAlike[] = {{u"\u03C2", u"\u03C3"}, {u"\u017Fun", u"Sun"}, {u"\u00B5", u"\u03BC"}};
+const NamePair PairsThatFoldAlike[] = {
+    {u"\u03C2", u"\u03C3"}, {u"\u017Fun", u"Sun"}, {u"\u00B5", u"\u03BC"}};
 
 TEST(SectionNames, NamesThatFoldAlikeAreRefusedAsDuplicates)
 {
@@ -43,7 +44,8 @@ TEST(SectionNames, NamesThatFoldAlikeAreRefusedAsDuplicates)
         generator.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(newcomer);
         generator.findChild<QPushButton*>(QStringLiteral("butAccept"))->click();
         EXPECT_EQ(system.Count(), 2);
-        EXPECT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("Body with this name already exists!")});
+        EXPECT_EQ(dialogs.MessageTexts(),
+                  QStringList{QStringLiteral("Body with this name already exists!")});
     }
 }
 

@@ -40,17 +40,23 @@ QString Name(const Planet& body)
 
 bool Finite(const Vector& vector)
 {
-    return std::isfinite(vector.XComp) && std::isfinite(vector.YComp) && std::isfinite(vector.ZComp);
+    return std::isfinite(vector.XComp) && std::isfinite(vector.YComp)
+           && std::isfinite(vector.ZComp);
 }
 
 // Everything of a body that a save and load keep, in the file's own number form.
 QString StoredValues(const Planet& body)
 {
-    return QStringList{SciFormat(body.Mass), SciFormat(body.Diameter),
-                       SciFormat(body.Position.XComp), SciFormat(body.Position.YComp),
-                       SciFormat(body.Position.ZComp), SciFormat(body.Velocity.XComp),
-                       SciFormat(body.Velocity.YComp), SciFormat(body.Velocity.ZComp),
-                       QString::number(body.HiColor), QString::number(body.LoColor),
+    return QStringList{SciFormat(body.Mass),
+                       SciFormat(body.Diameter),
+                       SciFormat(body.Position.XComp),
+                       SciFormat(body.Position.YComp),
+                       SciFormat(body.Position.ZComp),
+                       SciFormat(body.Velocity.XComp),
+                       SciFormat(body.Velocity.YComp),
+                       SciFormat(body.Velocity.ZComp),
+                       QString::number(body.HiColor),
+                       QString::number(body.LoColor),
                        body.Lightweight ? QStringLiteral("Y") : QStringLiteral("N"),
                        body.Locked ? QStringLiteral("Y") : QStringLiteral("N")}
         .join(u' ');
@@ -98,8 +104,8 @@ const Planet& SectionOwner(const std::vector<const Planet*>& bodies, std::size_t
 QString NonFiniteProblem(const Planets* system, bool withHistory)
 {
     for (const Planet* body : Bodies(system)) {
-        if (!std::isfinite(body->Mass) || !std::isfinite(body->Diameter) || !Finite(body->Position) ||
-            !Finite(body->Velocity))
+        if (!std::isfinite(body->Mass) || !std::isfinite(body->Diameter) || !Finite(body->Position)
+            || !Finite(body->Velocity))
             return Name(*body) + QStringLiteral(" has a value that is not finite");
         if (!withHistory)
             continue;
@@ -118,12 +124,15 @@ QString RoundTripProblem(const Globals& globals, const QString& path)
     SilentCentres centres;
     LoadSystem(loaded, quiet, centres, path);
     if (!quiet.Calls.empty())
-        return QStringLiteral("loading it shows ") + quiet.MessageTexts().join(QStringLiteral(" | "));
+        return QStringLiteral("loading it shows ")
+               + quiet.MessageTexts().join(QStringLiteral(" | "));
 
     const std::vector<const Planet*> expected = Bodies(globals.CurrentSystem.get());
     const std::vector<const Planet*> got = Bodies(loaded.CurrentSystem.get());
     if (got.size() != expected.size())
-        return QStringLiteral("%1 bodies load back instead of %2").arg(got.size()).arg(expected.size());
+        return QStringLiteral("%1 bodies load back instead of %2")
+            .arg(got.size())
+            .arg(expected.size());
     if (!expected.empty() && loaded.StartDate != globals.StartDate)
         return QStringLiteral("the start date loads back as %1 instead of %2")
             .arg(loaded.StartDate.toString(Qt::ISODate), globals.StartDate.toString(Qt::ISODate));
@@ -134,28 +143,31 @@ QString RoundTripProblem(const Globals& globals, const QString& path)
         if (have.PlanetName != expected[i]->PlanetName)
             return which + QStringLiteral(" loads back named '%1'").arg(Name(have));
         if (StoredValues(have) != StoredValues(owner))
-            return which + QStringLiteral(" loads back with [%1] instead of [%2]")
-                               .arg(StoredValues(have), StoredValues(owner));
+            return which
+                   + QStringLiteral(" loads back with [%1] instead of [%2]")
+                         .arg(StoredValues(have), StoredValues(owner));
         const int parent = have.Parent < 0 ? -1 : IndexOfId(got, have.Parent);
         if (parent != ExpectedParentIndex(expected, owner))
-            return which + QStringLiteral(" loads back with the parent at %1 instead of %2")
-                               .arg(parent + 1)
-                               .arg(ExpectedParentIndex(expected, owner) + 1);
+            return which
+                   + QStringLiteral(" loads back with the parent at %1 instead of %2")
+                         .arg(parent + 1)
+                         .arg(ExpectedParentIndex(expected, owner) + 1);
     }
     return {};
 }
 
 QString ListsAgreeProblem(const QComboBox& centres, const QMenu& bodies)
 {
-    if (centres.count() < 1 || centres.itemText(0) != QStringLiteral("Grid Origin") ||
-        centres.itemData(0).toInt() != -1)
+    if (centres.count() < 1 || centres.itemText(0) != QStringLiteral("Grid Origin")
+        || centres.itemData(0).toInt() != -1)
         return QStringLiteral("the centre list does not start with Grid Origin");
     const QList<QAction*> items = bodies.actions();
     const int listed = centres.count() - 1;
     if (listed == 0) {
         if (items.size() != 1 || items.front()->isEnabled())
-            return QStringLiteral("with no body in the centre list, Reports > Bodies has %1 items, "
-                                  "the first %2")
+            return QStringLiteral(
+                       "with no body in the centre list, Reports > Bodies has %1 items, "
+                       "the first %2")
                 .arg(items.size())
                 .arg(items.isEmpty() || !items.front()->isEnabled() ? "disabled" : "enabled");
         return {};
@@ -167,8 +179,10 @@ QString ListsAgreeProblem(const QComboBox& centres, const QMenu& bodies)
     for (int i = 0; i < listed; ++i) {
         const QAction* item = items[i];
         const QString key = QStringLiteral("A%1").arg(centres.itemData(i + 1).toInt());
-        if (!item->isEnabled() || item->text() != centres.itemText(i + 1) || item->data().toString() != key)
-            return QStringLiteral("entry %1 of the centre list is '%2' (%3), of Reports > Bodies '%4' (%5%6)")
+        if (!item->isEnabled() || item->text() != centres.itemText(i + 1)
+            || item->data().toString() != key)
+            return QStringLiteral(
+                       "entry %1 of the centre list is '%2' (%3), of Reports > Bodies '%4' (%5%6)")
                 .arg(i + 1)
                 .arg(centres.itemText(i + 1), key, item->text(), item->data().toString(),
                      item->isEnabled() ? QString() : QStringLiteral(", disabled"));
@@ -176,7 +190,8 @@ QString ListsAgreeProblem(const QComboBox& centres, const QMenu& bodies)
     return {};
 }
 
-QString ListsMatchSystemProblem(const QComboBox& centres, const QMenu& bodies, const Planets* system)
+QString ListsMatchSystemProblem(const QComboBox& centres, const QMenu& bodies,
+                                const Planets* system)
 {
     const QString agree = ListsAgreeProblem(centres, bodies);
     if (!agree.isEmpty())
@@ -188,7 +203,8 @@ QString ListsMatchSystemProblem(const QComboBox& centres, const QMenu& bodies, c
             .arg(members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
         const int entry = static_cast<int>(i) + 1;
-        if (centres.itemText(entry) != Name(*members[i]) || centres.itemData(entry).toInt() != members[i]->Id())
+        if (centres.itemText(entry) != Name(*members[i])
+            || centres.itemData(entry).toInt() != members[i]->Id())
             return QStringLiteral("after the refresh centre entry %1 is '%2', the body '%3'")
                 .arg(entry)
                 .arg(centres.itemText(entry), Name(*members[i]));
@@ -206,7 +222,8 @@ QString SharedSectionProblem(const Planets& system, std::int32_t id)
         return {};
     for (const Planet& other : system) {
         if (other.Id() != id && Name(other).toCaseFolded() == Name(*body).toCaseFolded())
-            return QStringLiteral("'%1' was taken although '%2' shares its section of the system file")
+            return QStringLiteral(
+                       "'%1' was taken although '%2' shares its section of the system file")
                 .arg(Name(*body), Name(other));
     }
     return {};

@@ -32,7 +32,8 @@ QString ListsAgreeProblem(const QComboBox& centres, const QMenu& bodies);
 
 // After a refresh: the lists name every body of the system in order, and the
 // grid origin is the centre.
-QString ListsMatchSystemProblem(const QComboBox& centres, const QMenu& bodies, const Planets* system);
+QString ListsMatchSystemProblem(const QComboBox& centres, const QMenu& bodies,
+                                const Planets* system);
 
 // The body's name would share a section of the system file with another body's.
 QString SharedSectionProblem(const Planets& system, std::int32_t id);
