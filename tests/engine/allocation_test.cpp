@@ -22,6 +22,17 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Memory from the counting new goes back to malloc's free, as a matching pair.
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
 namespace kosmolux {
 namespace {
 
