@@ -4,10 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 KOSMOLUX_CMAKE_ARGS="-DKOSMOLUX_WERROR=ON ${KOSMOLUX_CMAKE_ARGS:-}" tools/setup.sh
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
 # A short fuzz run of the file and text layers (fuzz/README.md); it needs clang.
 if command -v clang++ >/dev/null; then
   tools/fuzz.sh 20
 else
   echo "test.sh: clang++ not found; the short fuzz run is skipped (see fuzz/README.md)"
 fi
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
