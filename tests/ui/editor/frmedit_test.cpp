@@ -201,7 +201,7 @@ TEST_F(FrmEditTest, DeleteAsksThenShowsTheFirstRemainingBody)
     dialogs.YesNoAnswers = {DialogService::Button::No};
     Click("butDelete");
     EXPECT_EQ(globals.CurrentSystem->Count(), 3);
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"Are you sure you want to delete 'Sun'?"});
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"Are you sure you want to delete 'Sun'?"});
     EXPECT_EQ(dialogs.Calls.back().title, "Delete?");
     EXPECT_EQ(dialogs.Calls.back().buttons, DialogService::Buttons::YesNo);
 

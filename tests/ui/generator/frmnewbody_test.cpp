@@ -84,7 +84,7 @@ TEST_F(NewBodyDialogTest, GenerateNeedsASubTypeThenFillsTheCatalogueValuesAndPla
     Open();
     Pick("cboBodyType", 0);
     Click("butGenerate");
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"Must set body type and sub type"});
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"Must set body type and sub type"});
     EXPECT_EQ(dialogs.Calls.back().title, "Not enough information");
     EXPECT_EQ(dialogs.Calls.back().icon, DialogService::Icon::Exclamation);
     EXPECT_EQ(Box("txtMass")->text(), "0");
@@ -128,7 +128,7 @@ TEST_F(NewBodyDialogTest, AcceptAsksForANameAndTakesTheParentOnlyWhenAnOrbitIsAs
     EXPECT_EQ(prompts[0].title, "Must name body");
     EXPECT_EQ(prompts[1].text, "Name of New Moon 2?");
     EXPECT_EQ(prompts[2].text, "Name of ?");
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"Newton added to system"});
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"Newton added to system"});
     EXPECT_EQ(dialogs.Calls.back().title, "Success");
     const Planet& newton = globals.CurrentSystem->Item(1);
     EXPECT_EQ(newton.PlanetName, "Newton");
