@@ -55,15 +55,12 @@ protected:
     ScriptedDialogService dialogs_;
 };
 
-TEST_F(CurrentFileTest, StaysInAProgramFolderThatCanBeWritten)
+TEST_F(CurrentFileTest, StaysInAWritableProgramFolderOrGoesToTheUserDataFolder)
 {
     globals_.ProgramFolder = program_.path();
     EXPECT_EQ(CurrentFilePath(globals_), program_.filePath("Current.kmx"));
     EXPECT_TRUE(FolderEntries(home_.path()).isEmpty());
-}
 
-TEST_F(CurrentFileTest, GoesToTheUserDataFolderMadeOnTheWay)
-{
     // A folder below a plain file can be written by nobody, not even root.
     ASSERT_TRUE(WriteBytes(program_.filePath("plain"), "x"));
     globals_.ProgramFolder = program_.filePath("plain/bin");

@@ -1,50 +1,18 @@
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include "platform/scripteddialogservice.h"
 #include "storage/diskfile.h"
-#include "storage/filebytes.h"
 #include "storage/inifile.h"
-#include "storage/recordingcentrelist.h"
-#include "storage/systemfile.h"
+#include "storage/systemfiletest.h"
 
 namespace kosmolux {
 namespace {
 
 // Files at the edges of what the program takes: each ends in a clear message
 // or in the rule the format states, quickly and without a crash.
-class LimitsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder_.isValid());
-        globals_.StartDate = QDate(1999, 1, 1);
-        globals_.EnsureSystem().Add("Before", 7.0, 7.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-        globals_.SystemLoaded = true;
-    }
-
-    QString PathOf(const QString& name) const { return folder_.filePath(name); }
-
-    void Load(const QString& path) { LoadSystem(globals_, dialogs_, centres_, path); }
-
-    void ExpectUnchanged()
-    {
-        ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
-        EXPECT_EQ(globals_.CurrentSystem->Item(1).PlanetName, "Before");
-        EXPECT_EQ(globals_.StartDate, QDate(1999, 1, 1));
-        EXPECT_TRUE(centres_.Entries.empty());
-    }
-
-    Planet& Body(int position) { return globals_.CurrentSystem->Item(position); }
-
-    QTemporaryDir folder_;
-    Globals globals_;
-    ScriptedDialogService dialogs_;
-    RecordingCentreList centres_;
-};
+using LimitsTest = SystemFileTest;
 
 // A file larger than any save writes is refused before it is read, so that a
 // film picked by mistake neither fills the memory nor keeps the user waiting.
@@ -92,8 +60,8 @@ TEST_F(LimitsTest, ASystemTooLargeToLoadIsNotSaved)
     EXPECT_EQ(FolderEntries(folder_.path()), QStringList{"Big.kmx"});
 }
 
-// The count is 16 bits: 32767 bodies load, save within the size limit and
-// load back; one more is an overflow before any body is touched.
+// The count is 16 bits: 32767 bodies load and save within the size limit; one
+// more is an overflow, on loading before any body is touched.
 TEST_F(LimitsTest, TheLargestCountOfBodies)
 {
     ASSERT_TRUE(WriteBytes(PathOf("Most.kmx"), "[General]\r\nTotalBodies=32767\r\n"));
@@ -108,8 +76,17 @@ TEST_F(LimitsTest, TheLargestCountOfBodies)
 
     ASSERT_TRUE(WriteBytes(PathOf("TooMany.kmx"), "[General]\r\nTotalBodies=32768\r\n"));
     Load(PathOf("TooMany.kmx"));
-    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"Overflow: 6"});
+    ASSERT_EQ(dialogs_.MessageTexts(), QStringList{"Overflow: 6"});
+    EXPECT_EQ(dialogs_.Calls[0].title, "LoadSystem");
+    EXPECT_EQ(dialogs_.Calls[0].icon, DialogService::Icon::None);
     EXPECT_EQ(globals_.CurrentSystem->Count(), 32767);
+    EXPECT_FALSE(globals_.SystemLoaded);
+
+    // The file of one more body could not be loaded, so it is not written.
+    globals_.CurrentSystem->Add("Body", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Crowded.kmx")));
+    EXPECT_EQ(dialogs_.MessageTexts().last(), "Overflow: 6");
+    EXPECT_FALSE(QFile::exists(PathOf("Crowded.kmx")));
 }
 
 // A name of 10,000 characters: a file's is cut to 255 on reading, so its
