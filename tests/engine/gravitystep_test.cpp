@@ -1,4 +1,5 @@
 #include <cmath>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,25 @@ void StepWithoutContacts(GravityStep& step, Planets& system, double timeStep)
         ASSERT_TRUE(GravityStep::Move(body, timeStep));
 }
 
-// The pull of a body of mass m at (ox, oy, oz) on a body at (bx, by, bz),
-// written out in the order of CalcAcceleration.
-Vector Pull(double m, double ox, double oy, double oz, double bx, double by, double bz)
+// The pull of a body of mass m at o on a body at b, written out in the order
+// of CalcAcceleration.
+Vector Pull(double m, const Vector& o, const Vector& b)
 {
-    const double dx = bx - ox;
-    const double dy = by - oy;
-    const double dz = bz - oz;
-    const double r = std::sqrt(dx * dx + dy * dy + dz * dz);
-    const double inv = 1.0 / r;
+    const double dx = b.XComp - o.XComp;
+    const double dy = b.YComp - o.YComp;
+    const double dz = b.ZComp - o.ZComp;
+    const double inv = 1.0 / std::sqrt(dx * dx + dy * dy + dz * dz);
     const double k = ((m * G) * inv) * inv;
-    return Vector{(k * (ox - bx)) * inv, (k * (oy - by)) * inv, (k * (oz - bz)) * inv};
+    return Vector{(k * (o.XComp - b.XComp)) * inv, (k * (o.YComp - b.YComp)) * inv, (k * (o.ZComp - b.ZComp)) * inv};
+}
+
+// The pulls added in the order given.
+Vector Sum(std::initializer_list<Vector> pulls)
+{
+    Vector sum;
+    for (const Vector& pull : pulls)
+        sum.Add(pull);
+    return sum;
 }
 
 class GravityStepTest : public testing::TestWithParam<StepKernel> {
@@ -36,26 +45,6 @@ protected:
     Planets system{ids};
     GravityStep step{StepSettings{GetParam(), 1}};
 };
-
-TEST_P(GravityStepTest, SumsThePullsOfAPair)
-{
-    Planet& light = system.Add("Light", 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    Planet& heavy = system.Add("Heavy", 1000.0, 0.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    light.TotalAcceleration = Vector{5.0, 5.0, 5.0};  // cleared before the sum
-    step.Accelerate(system, nullptr);
-    EXPECT_EQ(light.TotalAcceleration, (Vector{1000.0 * G, 0.0, 0.0}));
-    EXPECT_DOUBLE_EQ(light.TotalAcceleration.XComp, 6.67259e-8);
-    EXPECT_EQ(heavy.TotalAcceleration, (Vector{-G, 0.0, 0.0}));
-}
-
-TEST_P(GravityStepTest, ABodyAloneCoastsAtItsVelocity)
-{
-    Planet& body = system.Add("Alone", 5.0e24, 1.0e6, 1.0, 2.0, 3.0, 1.5, -2.5, 0.25);
-    StepWithoutContacts(step, system, 128.0);
-    EXPECT_EQ(body.Position, (Vector{1.5 * 128.0 + 1.0, -2.5 * 128.0 + 2.0, 0.25 * 128.0 + 3.0}));
-    EXPECT_EQ(body.Velocity, (Vector{1.5, -2.5, 0.25}));
-    EXPECT_EQ(body.TotalAcceleration, Vector{});
-}
 
 TEST_P(GravityStepTest, FollowsTheWrittenOrderForSeveralBodies)
 {
@@ -71,18 +60,11 @@ TEST_P(GravityStepTest, FollowsTheWrittenOrderForSeveralBodies)
     const Vector b0 = b.Position;
     const Vector c0 = c.Position;
     const Vector d0 = d.Position;
+    const Vector sumA = Sum({Pull(7.3e22, b0, a0), Pull(2.0e30, c0, a0)});
+    const Vector sumB = Sum({Pull(6.0e24, a0, b0), Pull(2.0e30, c0, b0)});
+    const Vector sumD = Sum({Pull(6.0e24, a0, d0), Pull(7.3e22, b0, d0), Pull(2.0e30, c0, d0)});
 
-    Vector sumA;
-    sumA.Add(Pull(7.3e22, b0.XComp, b0.YComp, b0.ZComp, a0.XComp, a0.YComp, a0.ZComp));
-    sumA.Add(Pull(2.0e30, c0.XComp, c0.YComp, c0.ZComp, a0.XComp, a0.YComp, a0.ZComp));
-    Vector sumB;
-    sumB.Add(Pull(6.0e24, a0.XComp, a0.YComp, a0.ZComp, b0.XComp, b0.YComp, b0.ZComp));
-    sumB.Add(Pull(2.0e30, c0.XComp, c0.YComp, c0.ZComp, b0.XComp, b0.YComp, b0.ZComp));
-    Vector sumD;
-    sumD.Add(Pull(6.0e24, a0.XComp, a0.YComp, a0.ZComp, d0.XComp, d0.YComp, d0.ZComp));
-    sumD.Add(Pull(7.3e22, b0.XComp, b0.YComp, b0.ZComp, d0.XComp, d0.YComp, d0.ZComp));
-    sumD.Add(Pull(2.0e30, c0.XComp, c0.YComp, c0.ZComp, d0.XComp, d0.YComp, d0.ZComp));
-
+    a.TotalAcceleration = Vector{5.0, 5.0, 5.0};  // cleared before the sum
     c.TotalAcceleration = Vector{1.0, 2.0, 3.0};
     step.Accelerate(system, nullptr);
     EXPECT_EQ(a.TotalAcceleration, sumA);
@@ -135,40 +117,10 @@ TEST_P(GravityStepTest, ALightweightBodyFallsButPullsOnNobody)
     EXPECT_EQ(probe.TotalAcceleration, Vector{});
 }
 
-TEST_P(GravityStepTest, TouchingPairsAddNothingAndReachTheHandlerInOrder)
-{
-    struct Recorder : ContactHandler {
-        void Touch(Planet& body, Planet& other) override
-        {
-            Pairs.push_back(body.PlanetName + "-" + other.PlanetName);
-        }
-        std::vector<std::string> Pairs;
-    } recorder;
-    Planet& a = system.Add("A", 1.0e20, 10.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    system.Add("B", 1.0e20, 20.0, 14.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    system.Add("C", 1.0e20, 20.0, 1.0e6, 0.0, 0.0, 0.0, 0.0, 0.0);
-    step.Accelerate(system, &recorder);
-    EXPECT_EQ(recorder.Pairs, (std::vector<std::string>{"A-B", "B-A"}));
-    EXPECT_EQ(a.TotalAcceleration, Pull(1.0e20, 1.0e6, 0.0, 0.0, 0.0, 0.0, 0.0));
-
-    // Without a handler (the trial step) the pair is simply skipped.
-    a.TotalAcceleration = Vector{};
-    step.Accelerate(system, nullptr);
-    EXPECT_EQ(a.TotalAcceleration, Pull(1.0e20, 1.0e6, 0.0, 0.0, 0.0, 0.0, 0.0));
-}
-
+// A move that would leave a body at non-finite values is refused; here the
+// acceleration is beyond range: two points of diameter 0 almost at one place.
 TEST_P(GravityStepTest, AMoveToNonFiniteValuesIsRefused)
 {
-    Planet& runaway = system.Add("Runaway", 1.0, 1.0, 1.0e308, 0.0, 0.0, 1.0e306, 0.0, 0.0);
-    Planet& calm = system.Add("Calm", 1.0, 1.0, -1.0e20, 0.0, 0.0, 1.0, 0.0, 0.0);
-    step.Accelerate(system, nullptr);
-    EXPECT_FALSE(GravityStep::Move(runaway, 1024.0));
-    EXPECT_EQ(runaway.Position, (Vector{1.0e308, 0.0, 0.0}));
-    EXPECT_EQ(runaway.Velocity, (Vector{1.0e306, 0.0, 0.0}));
-    EXPECT_EQ(runaway.TotalAcceleration, Vector{});
-    EXPECT_TRUE(GravityStep::Move(calm, 1024.0));
-
-    // An acceleration beyond range: two points of diameter 0 almost at one place.
     Planet& a = system.Add("A", 1.0e30, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     Planet& b = system.Add("B", 1.0e30, 0.0, 1.0e-160, 0.0, 0.0, 0.0, 0.0, 0.0);
     step.Accelerate(system, nullptr);
