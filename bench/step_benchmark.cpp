@@ -122,7 +122,8 @@ void BM_SqrtDivBound(benchmark::State& state)
     state.SetLabel(wide ? "zmm" : "ymm");
     state.counters["pairs/s"] = benchmark::Counter(
         static_cast<double>(RoundsPerIteration) * OperationsPerRound * lanes,
-        benchmark::Counter::kIsIterationInvariantRate);
+        // Averaged over threads: each thread's iterations already count in the total.
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kAvgThreads);
 }
 
 BENCHMARK(BM_SqrtDivBound)->UseRealTime()->Threads(1)->Threads(2);
