@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 
+#include "kosmolux_version.h"
 #include "ui/main/mainwindowtest.h"
 
 namespace kosmolux::testing {
@@ -27,7 +28,9 @@ protected:
 TEST_F(FrmMainTest, StartsWithNoSystemAndTheDefaultSettings)
 {
     frmMain& main = Open();
-    EXPECT_EQ(main.windowTitle(), "Kosmolux 0.3.2");
+    // The caption follows the build's version numbers, e.g. "Kosmolux 0.3.2".
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kosmolux %1.%2.%3")
+                                      .arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
     EXPECT_EQ(Info(), "No system loaded");
     EXPECT_EQ(CentreNames(), QStringList({"Grid Origin"}));
     EXPECT_EQ(Text("labScale"), "View width = 1,000 million km");
