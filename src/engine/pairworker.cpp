@@ -12,9 +12,10 @@ namespace {
 // enough not to hold a core once the run stops or pauses.
 constexpr auto SpinTime = std::chrono::microseconds(200);
 
-// Enough chunks that the two threads end close together, few enough that
-// taking one costs nothing beside its work.
-constexpr std::size_t ChunksPerRequest = 64;
+// A thread takes this share of the blocks still untaken: big chunks while
+// much is left, single blocks at the end, so the two threads end close
+// together after few trips to the shared counter.
+constexpr std::uint32_t ShareDivisor = 4;
 
 // Waits until value differs from old: spins first, then sleeps.
 std::uint32_t AwaitChange(const std::atomic<std::uint32_t>& value, std::uint32_t old)
@@ -46,23 +47,19 @@ PairWorker::~PairWorker()
 
 bool PairWorker::Run(PairKernel kernel, PairArrays& arrays, std::size_t end)
 {
-    const std::size_t blocks = end / PairArrays::TargetBlock;
-    const std::size_t blocksPerChunk = std::max<std::size_t>(1, blocks / ChunksPerRequest);
-    const auto chunks = static_cast<std::uint32_t>((blocks + blocksPerChunk - 1) / blocksPerChunk);
+    const auto blocks = static_cast<std::uint32_t>(end / PairArrays::TargetBlock);
     kernel_ = kernel;
     arrays_ = &arrays;
-    end_ = end;
-    chunkSize_ = blocksPerChunk * PairArrays::TargetBlock;
     finished_.store(0, std::memory_order_relaxed);
     touching_.store(false, std::memory_order_relaxed);
     const std::uint32_t request = ++lastRequest_;
-    untaken_.store(std::uint64_t{request} << 32 | chunks, std::memory_order_release);
+    untaken_.store(std::uint64_t{request} << 32 | blocks, std::memory_order_release);
     request_.store(request, std::memory_order_release);
     request_.notify_one();
 
     Work(request);
     std::uint32_t finished = finished_.load(std::memory_order_acquire);
-    while (finished != chunks)
+    while (finished != blocks)
         finished = AwaitChange(finished_, finished);
     return touching_.load(std::memory_order_relaxed);
 }
@@ -74,14 +71,14 @@ void PairWorker::Work(std::uint32_t request)
         const auto left = static_cast<std::uint32_t>(untaken);
         if (untaken >> 32 != request || left == 0)
             return;
-        // The chunk numbered left - 1 is ours once the count drops past it.
-        if (!untaken_.compare_exchange_weak(untaken, untaken - 1, std::memory_order_acquire))
+        const std::uint32_t take = std::max<std::uint32_t>(1, left / ShareDivisor);
+        // The blocks left - take to left - 1 are ours once the count drops past them.
+        if (!untaken_.compare_exchange_weak(untaken, untaken - take, std::memory_order_acquire))
             continue;
-        const std::size_t first = (left - 1) * chunkSize_;
-        const std::size_t last = std::min(end_, first + chunkSize_);
-        if (kernel_(*arrays_, first, last))
+        if (kernel_(*arrays_, std::size_t{left - take} * PairArrays::TargetBlock,
+                    std::size_t{left} * PairArrays::TargetBlock))
             touching_.store(true, std::memory_order_relaxed);
-        finished_.fetch_add(1, std::memory_order_release);
+        finished_.fetch_add(take, std::memory_order_release);
         finished_.notify_one();
         untaken = untaken_.load(std::memory_order_acquire);
     }

@@ -21,8 +21,8 @@ public:
     PairWorker(const PairWorker&) = delete;
     PairWorker& operator=(const PairWorker&) = delete;
 
-    // Runs kernel over the targets 0 to end - 1 on both threads; returns
-    // whether any target touches a source.
+    // Runs kernel over the targets 0 to end - 1 (whole blocks) on both
+    // threads; returns whether any target touches a source.
     bool Run(PairKernel kernel, PairArrays& arrays, std::size_t end);
 
 private:
@@ -35,14 +35,12 @@ private:
     // caller is still waiting for that chunk.
     PairKernel kernel_ = nullptr;
     PairArrays* arrays_ = nullptr;
-    std::size_t end_ = 0;
-    std::size_t chunkSize_ = 0;
 
     std::uint32_t lastRequest_ = 0;  // the caller's thread only
-    // The request number in the high half, the chunks not yet taken in the low
+    // The request number in the high half, the blocks not yet taken in the low
     // half: a thread still busy with an old request cannot take a new chunk.
     std::atomic<std::uint64_t> untaken_{0};
-    std::atomic<std::uint32_t> finished_{0};  // chunks of the current request done
+    std::atomic<std::uint32_t> finished_{0};  // blocks of the current request done
     std::atomic<bool> touching_{false};
     std::atomic<std::uint32_t> request_{0};   // wakes the worker
     std::atomic<bool> quit_{false};
