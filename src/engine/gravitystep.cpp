@@ -11,9 +11,9 @@
 namespace kosmolux {
 namespace {
 
-// Below this many pairs a step is over before the hand-off to a second
-// thread would pay for itself.
-constexpr std::size_t TwoThreadPairs = 30000;
+// Below this many pairs (about 256 bodies) a step is over before the
+// hand-off to a second thread pays for itself.
+constexpr std::size_t TwoThreadPairs = 65536;
 
 StepKernel Resolve(StepKernel kernel)
 {
