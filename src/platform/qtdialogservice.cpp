@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/dialogmodality.h"
 #include "platform/filedialogsettings.h"
 
 namespace kosmolux {
@@ -28,9 +29,10 @@ QMessageBox::Icon QtIcon(DialogService::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-FileDialogResult ShowFileDialog(FileDialog& dialog, QFileDialog::AcceptMode mode)
+FileDialogResult ShowFileDialog(FileDialog& dialog, QFileDialog::AcceptMode mode, QWidget* owner)
 {
-    QFileDialog box(QApplication::activeWindow());
+    QFileDialog box(owner);
+    SetDialogModality(box);
     ApplyFileDialogSettings(box, dialog, mode);
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return {FileDialogOutcome::Cancelled, {}, 0};
@@ -39,12 +41,20 @@ FileDialogResult ShowFileDialog(FileDialog& dialog, QFileDialog::AcceptMode mode
 
 }  // namespace
 
+QWidget* QtDialogService::Owner() const
+{
+    if (QWidget* dialog = QApplication::activeModalWidget())
+        return dialog;
+    return mainWindow_ ? mainWindow_.data() : QApplication::activeWindow();
+}
+
 DialogService::Button QtDialogService::MessageBox(const QString& text, const QString& title, Icon icon,
                                                   Buttons buttons)
 {
     const bool yesNo = buttons == Buttons::YesNo;
     QMessageBox box(QtIcon(icon), title, text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    Owner());
+    SetDialogModality(box);
     const int pressed = box.exec();
     if (!yesNo)
         return Button::Ok;
@@ -54,27 +64,31 @@ DialogService::Button QtDialogService::MessageBox(const QString& text, const QSt
 
 QString QtDialogService::InputBox(const QString& prompt, const QString& title, const QString& proposed)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal,
-                                               proposed, &accepted);
-    return accepted ? text : QString();
+    QInputDialog box(Owner());
+    SetDialogModality(box);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(proposed);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 FileDialogResult QtDialogService::ShowOpen(FileDialog& dialog)
 {
-    return ShowFileDialog(dialog, QFileDialog::AcceptOpen);
+    return ShowFileDialog(dialog, QFileDialog::AcceptOpen, Owner());
 }
 
 FileDialogResult QtDialogService::ShowSave(FileDialog& dialog)
 {
-    return ShowFileDialog(dialog, QFileDialog::AcceptSave);
+    return ShowFileDialog(dialog, QFileDialog::AcceptSave, Owner());
 }
 
 std::optional<Colour> QtDialogService::ChooseColour()
 {
-    const QColor chosen = QColorDialog::getColor(Qt::white, QApplication::activeWindow());
-    if (!chosen.isValid())
+    QColorDialog box(Qt::white, Owner());
+    SetDialogModality(box);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
+    const QColor chosen = box.selectedColor();
     return chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
 }
 

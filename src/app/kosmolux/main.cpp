@@ -7,6 +7,7 @@
 #include "platform/randomsource.h"
 #include "storage/globals.h"
 #include "ui/main/frmmain.h"
+#include "ui/main/usersettings.h"
 
 // The window program: one main window on the program-wide state. Everything
 // after the program's name on the command line, joined by blanks, is the
@@ -24,6 +25,9 @@ int main(int argc, char** argv)
 
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
     kosmolux::frmMain window(globals, dialogs, commandLine);
+    dialogs.SetMainWindow(&window);
+    // The size and place of the last session; the design size the first time.
+    kosmolux::RestoreWindowGeometry(window);
     window.show();
     return application.exec();
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "kosmolux_version.h"
+#include "platform/dialogmodality.h"
 #include "ui/dialogs/programicon.h"
 
 namespace kosmolux {
@@ -36,6 +37,7 @@ QFrame* SeparatorLine(QWidget* parent)
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
+    SetDialogModality(*this);
     const QString title = QString::fromLatin1(ProgramTitle);
     setWindowTitle(QStringLiteral("About ") + title);
 

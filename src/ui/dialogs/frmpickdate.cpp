@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/dialogmodality.h"
 #include "platform/dialogservice.h"
 #include "platform/textformats.h"
 #include "storage/globals.h"
@@ -15,6 +16,7 @@ namespace kosmolux {
 frmPickDate::frmPickDate(Globals& globals, DialogService& dialogs, QWidget* parent)
     : QDialog(parent), globals_(globals), dialogs_(dialogs)
 {
+    SetDialogModality(*this);
     setWindowTitle(QStringLiteral("Date Picker"));
 
     Label1 = new QLabel(QStringLiteral("Choose Start Date:"), this);

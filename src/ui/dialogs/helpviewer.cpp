@@ -24,7 +24,7 @@ HelpWindow* HelpViewer::Window() const
     return window_;
 }
 
-void HelpViewer::ShowHelp(QWidget* parent)
+void HelpViewer::ShowHelp()
 {
     const QString compiledHelp = QDir(programFolder_).filePath(QStringLiteral("Kosmolux.chm"));
     if (QFileInfo::exists(compiledHelp) && dialogs_.OpenHelpFile(compiledHelp))
@@ -43,7 +43,7 @@ void HelpViewer::ShowHelp(QWidget* parent)
     }
 
     if (!window_) {
-        window_ = new HelpWindow(indexPage, parent);
+        window_ = new HelpWindow(indexPage);
         // A closed guide window goes away; the next request opens a fresh one.
         window_->setAttribute(Qt::WA_DeleteOnClose);
     } else {

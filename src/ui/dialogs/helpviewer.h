@@ -3,8 +3,6 @@
 #include <QPointer>
 #include <QString>
 
-class QWidget;
-
 namespace kosmolux {
 
 class DialogService;
@@ -15,6 +13,9 @@ class HelpWindow;
 // can open it; otherwise the HTML guide "help/index.html" is shown in a
 // window of our own, found beside the program or in the installed data folder
 // (ShippedDataFolders). A guide missing altogether is reported in a message box.
+//
+// The guide window has no parent: dialogs are modal to the main window and to
+// each other only, so the guide stays usable while one of them is open.
 class HelpViewer {
 public:
     HelpViewer(const QString& programFolder, DialogService& dialogs);
@@ -22,8 +23,8 @@ public:
     HelpViewer(const HelpViewer&) = delete;
     HelpViewer& operator=(const HelpViewer&) = delete;
 
-    // The guide window, if any, is a child of parent and closes with it.
-    void ShowHelp(QWidget* parent);
+    // The guide window, if any, lives until it is closed or this viewer goes.
+    void ShowHelp();
 
     // The guide window while it is open; nullptr before and after. Defined out
     // of line, so that callers need not see HelpWindow.

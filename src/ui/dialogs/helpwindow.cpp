@@ -1,10 +1,13 @@
 #include "ui/dialogs/helpwindow.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "ui/dialogs/programicon.h"
 
 namespace kosmolux {
 
@@ -49,6 +52,8 @@ HelpWindow::HelpWindow(const QString& indexPage, QWidget* parent)
     connect(txtGuide, &QTextBrowser::forwardAvailable, butForward, &QPushButton::setEnabled);
     connect(txtGuide, &QTextBrowser::sourceChanged, this, &HelpWindow::ShowPageTitle);
 
+    // A window of its own, without the main window's icon to inherit.
+    setWindowIcon(QIcon(DrawProgramIcon(64)));
     resize(720, 560);
     ShowContents();
 }

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include "model/planets.h"
+#include "platform/dialogmodality.h"
 #include "platform/dialogservice.h"
 #include "platform/programerror.h"
 #include "platform/textformats.h"
@@ -53,6 +54,7 @@ void StoreNumber(const QLineEdit* box, double& value)
 frmEdit::frmEdit(Globals& globals, DialogService& dialogs, QWidget* parent)
     : QDialog(parent), globals_(globals), dialogs_(dialogs)
 {
+    SetDialogModality(*this);
     setWindowTitle(QStringLiteral("Edit Body"));
     setFont(QFont(QStringLiteral("Arial")));
 

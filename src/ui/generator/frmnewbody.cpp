@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/dialogmodality.h"
 #include "platform/programerror.h"
 #include "platform/textformats.h"
 #include "storage/bodyname.h"
@@ -68,6 +69,7 @@ QPushButton* NamedButton(QWidget* parent, const char* name, const char* caption)
 frmNewBody::frmNewBody(Globals& globals, DialogService& dialogs, QWidget* parent)
     : QDialog(parent), globals_(globals), dialogs_(dialogs)
 {
+    SetDialogModality(*this);
     setObjectName(QStringLiteral("frmNewBody"));
     setWindowTitle(QStringLiteral("New Celestial Body"));
     BuildControls();

@@ -9,13 +9,10 @@
 #include <QDialog>
 #include <QFrame>
 #include <QIcon>
-#include <QKeySequence>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "engine/runsettings.h"
 #include "kosmolux_version.h"
@@ -24,8 +21,10 @@
 #include "ui/dialogs/helpviewer.h"
 #include "ui/dialogs/helpwindow.h"
 #include "ui/dialogs/programicon.h"
+#include "ui/main/mainlayout.h"
 #include "ui/main/plotplane.h"
 #include "ui/main/reports.h"
+#include "ui/main/usersettings.h"
 
 namespace kosmolux {
 
@@ -48,6 +47,7 @@ frmMain::frmMain(Globals& globals, DialogService& dialogs, const QString& comman
     BuildControls();
     BuildMenus();
     ConnectHandlers();
+    ConnectInput();
     Form_Load(commandLine);
 }
 
@@ -57,14 +57,16 @@ void frmMain::BuildControls()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(613, 533);
     // A narrow face small enough for the 16-pixel buttons and the 69-pixel
     // date label of the layout.
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(10);
     client->setFont(font);
     setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Every rectangle below is the design's; the layout moves and grows the
+    // controls from there when the window is larger.
+    mainLayout_ = new MainLayout(client);
+    using Anchor = MainLayout::Anchor;
 
     auto name = [](QWidget* widget, const char* objectName) {
         widget->setObjectName(QString::fromLatin1(objectName));
@@ -73,27 +75,27 @@ void frmMain::BuildControls()
                       int height) {
         auto* created = new QPushButton(QString::fromLatin1(caption), client);
         name(created, objectName);
-        created->setGeometry(left, top, width, height);
+        mainLayout_->Add(created, QRect(left, top, width, height), Anchor::RightColumn);
         return created;
     };
     auto label = [&](const char* objectName, const QString& caption, int left, int top,
                      int width, int height) {
         auto* created = new QLabel(caption, client);
         name(created, objectName);
-        created->setGeometry(left, top, width, height);
+        mainLayout_->Add(created, QRect(left, top, width, height), Anchor::RightColumn);
         return created;
     };
 
     // Created before the planes, so that the enlarged planes cover it.
     txtInfo_ = new QPlainTextEdit(client);
     name(txtInfo_, "txtInfo");
-    txtInfo_->setGeometry(260, 260, 253, 249);
+    mainLayout_->Add(txtInfo_, QRect(260, 260, 253, 249), Anchor::FreeQuadrant);
     txtInfo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto plane = [&](const char* objectName, int left, int top) {
         auto* created = new PlotPlane(client);
         name(created, objectName);
-        created->Place(QRect(left, top, 256, 256));
+        mainLayout_->Add(created, QRect(left, top, 256, 256), Anchor::Plane);
         return created;
     };
     XYPlane_ = plane("XYPlane", 0, 0);
@@ -106,7 +108,9 @@ void frmMain::BuildControls()
         Backup_[index]->hide();
     }
 
-    labScale_ = label("labScale", QStringLiteral("View width = <not set>"), 0, 512, 265, 17);
+    labScale_ = new QLabel(QStringLiteral("View width = <not set>"), client);
+    name(labScale_, "labScale");
+    mainLayout_->Add(labScale_, QRect(0, 512, 265, 17), Anchor::UnderPlanes);
     butSimulate_ = button("butSimulate", "Start", 528, 4, 77, 17);
     butPause_ = button("butPause", "Pause", 528, 28, 77, 17);
     butPause_->setEnabled(false);
@@ -126,12 +130,12 @@ void frmMain::BuildControls()
     butRedraw_ = button("butRedraw", "Redraw", 532, 288, 61, 16);
     chkTrails_ = new QCheckBox(QStringLiteral("Show Trails"), client);
     name(chkTrails_, "chkTrails");
-    chkTrails_->setGeometry(524, 308, 85, 21);
+    mainLayout_->Add(chkTrails_, QRect(524, 308, 85, 21), Anchor::RightColumn);
     chkTrails_->setChecked(true);
     label("Label1_2", QStringLiteral("Centre on:"), 528, 336, 65, 17);
     cboCentre_ = new QComboBox(client);
     name(cboCentre_, "cboCentre");
-    cboCentre_->setGeometry(528, 352, 81, 22);
+    mainLayout_->Add(cboCentre_, QRect(528, 352, 81, 22), Anchor::RightColumn);
     label("Label1_3", QStringLiteral("Plot Freq:"), 536, 384, 65, 17);
     butPlotPlus_ = button("butPlotPlus", "+", 536, 404, 29, 16);
     butPlotMinus_ = button("butPlotMinus", "-", 568, 404, 29, 16);
@@ -149,8 +153,12 @@ void frmMain::BuildControls()
         line->setObjectName(QStringLiteral("Line%1").arg(index + 1));
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Sunken);
-        line->setGeometry(518, lineTops[index], 92, 3);
+        mainLayout_->Add(line, QRect(518, lineTops[index], 92, 3), Anchor::RightColumn);
     }
+    // The window opens at the design size, also its smallest; the controls
+    // take their places before it is first shown.
+    client->resize(MainLayout::DesignSize);
+    mainLayout_->activate();
 
     commonDialog1_.Filter = QStringLiteral("Kosmolux Files|*.kmx|All Files|*.*");
     commonDialog1_.DefaultExt = QStringLiteral("kmx");
@@ -220,9 +228,6 @@ void frmMain::ConnectHandlers()
     // The body items come and go with every rebuild; the submenu stays.
     connect(mnuReportsBodies_, &QMenu::triggered, this,
             [this](QAction* item) { mnuReportsBody_Click(mnuReportsBody_.indexOf(item)); });
-    // F1 asks for the help as Help > Contents does.
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            &frmMain::mnuHelpContents_Click);
 
     connect(butSimulate_, &QPushButton::clicked, this, &frmMain::butSimulate_Click);
     connect(butPause_, &QPushButton::clicked, this, &frmMain::butPause_Click);
@@ -257,7 +262,7 @@ void frmMain::Form_Load(const QString& commandLine)
                            .arg(VersionMajor)
                            .arg(VersionMinor)
                            .arg(VersionRevision));
-        onePlane_ = false;
+        mainLayout_->SetOnePlane(false);
         globals_.SystemLoaded = false;
         SetViewWidth(1e12);
         globals_.SpeedLevel = DefaultSpeedLevel;
@@ -277,6 +282,8 @@ void frmMain::Form_Load(const QString& commandLine)
         if (!commandLine.isEmpty()) {
             LoadSystem(globals_, dialogs_, *this, commandLine);
             RefreshAfterChange(SummaryHeader::FileName);
+            if (globals_.SystemLoaded)
+                AddRecentSystem(commandLine);
         }
     } catch (const std::exception&) {
         // Start-up ends here, silently.
@@ -381,6 +388,7 @@ void frmMain::closeEvent(QCloseEvent* event)
     // the command that opened a dialog ends when the dialog returns.
     globals_.StopRequested = true;
     closing_ = true;
+    SaveWindowGeometry(*this);
     CloseDialogs();
     event->accept();
 }

@@ -22,14 +22,17 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QDialog;
+class QHelpEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QWheelEvent;
 
 namespace kosmolux {
 
 class HelpViewer;
+class MainLayout;
 class PlotPlane;
 class RunLoop;
 
@@ -85,7 +88,7 @@ public:
     // origin when "Grid Origin" is selected or the body is gone.
     Vector CentrePosition() const;
     const Projection& Plot() const { return projection_; }
-    bool OnePlane() const { return onePlane_; }
+    bool OnePlane() const;
     bool LabelsShown() const { return labelsShown_; }
 
     // Run control.
@@ -109,6 +112,14 @@ protected:
     // Closing never asks and is never refused: the open dialogs and the help
     // window close, and a run ends at its next check.
     void closeEvent(QCloseEvent* event) override;
+    // A move to a screen of another scale lays the planes out anew.
+    bool event(QEvent* event) override;
+    // The mouse on the planes: the wheel zooms, a click on a body centres the
+    // view on it, a tooltip names the body under the pointer.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // A system file dropped on the window is loaded.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The engine's reports during a run.
@@ -119,6 +130,10 @@ private:
     void BuildControls();
     void BuildMenus();
     void ConnectHandlers();
+    // Shortcuts, tooltips, the mouse on the planes, F1 everywhere, dropped
+    // files and File > Recent Systems.
+    void ConnectInput();
+    void SetToolTips();
     void Form_Load(const QString& commandLine);
 
     // The summary text, appending every body to the centre list; false when
@@ -127,6 +142,11 @@ private:
     std::int32_t SelectedCentreId() const;
     std::array<PlotPlane*, 3> Planes() const;
     void SavePlaneLayout();
+    // After the layout placed the controls: a new plane size asks for one redraw.
+    void FollowClientSize();
+    // The planes drawn anew at their new size: trails, then the bodies.
+    void RedrawAfterResize();
+    void WriteLabels();
     void PlotBodies();
     void DrawTrailsAroundBody(const Planet& centre);
     void ComputeDotSizes();
@@ -165,9 +185,29 @@ private:
     void butRedraw_Click();
     void butLabel_Click();
 
+    // The mouse and the keys (frmmain_input.cpp).
+    void StartOrPause();
+    void ToggleFullScreen();
+    void ZoomByWheel(const QWheelEvent& wheel);
+    void CentreOnBodyAt(const PlotPlane* plane, const QPointF& position);
+    void ShowBodyTip(PlotPlane* plane, const QHelpEvent& help);
+    // The body whose mark is under a point of a plane (the widget's pixels).
+    const Planet* BodyAt(const PlotPlane* plane, const QPointF& position) const;
+    QString CentreName() const;
+
+    // Recent systems and dropped files (frmmain_recent.cpp).
+    void BuildRecentMenu();
+    void FillRecentMenu();
+    // Load System with a file chosen without the dialog.
+    void LoadSystemFile(const QString& path);
+    void LoadDroppedFile(const QString& path);
+
     // Whether the user chose a file; a failure other than a cancel is shown
     // in a box with the command's title.
     bool FileChosen(const FileDialogResult& result, const QString& title);
+    // Load System once the chosen file is CommonDialog1's file name;
+    // currentFile is the one before, kept when the file holds no system.
+    void LoadChosenFile(const QString& currentFile);
     // Add New Body and Modify System after the run paused: the dialog, Save
     // As, and the refresh with the file-name header.
     void EditSystemIn(QDialog& dialog);
@@ -177,6 +217,8 @@ private:
     Globals& globals_;
     DialogService& dialogs_;
 
+    // Places every control of the client area.
+    MainLayout* mainLayout_ = nullptr;
     // Controls, named as their objectName.
     PlotPlane* XYPlane_ = nullptr;
     PlotPlane* ZYPlane_ = nullptr;
@@ -211,6 +253,7 @@ private:
 
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
+    QMenu* mnuFileRecent_ = nullptr;
 
     QString helpFile_;
     std::unique_ptr<HelpViewer> helpViewer_;
@@ -218,12 +261,9 @@ private:
 
     // The plot view's state.
     Projection projection_;
-    std::int16_t planeSize_ = 0;  // side of one plane in the design layout, pixels
-    QPoint xyPosition_;           // design positions of the planes
-    QPoint xzPosition_;
-    QPoint zyPosition_;
-    bool onePlane_ = false;
     bool labelsShown_ = false;
+    bool redrawPending_ = false;  // a resize asked for a redraw that has not run yet
+    int wheelAngle_ = 0;          // wheel turns short of a whole notch, eighths of a degree
     Vector gridOrigin_;
 
     // Run control's state.

@@ -20,6 +20,7 @@
 #include "ui/editor/frmedit.h"
 #include "ui/generator/frmnewbody.h"
 #include "ui/main/reports.h"
+#include "ui/main/usersettings.h"
 
 namespace kosmolux {
 
@@ -55,6 +56,11 @@ void frmMain::mnuFileLoad_Click()
     commonDialog1_.Flags = FileDialog::FileMustExist;
     if (!FileChosen(dialogs_.ShowOpen(commonDialog1_), QStringLiteral("File Load")))
         return;
+    LoadChosenFile(currentFile);
+}
+
+void frmMain::LoadChosenFile(const QString& currentFile)
+{
     const Planets* before = globals_.CurrentSystem.get();
     const std::uint64_t revisionBefore = before ? before->Revision() : 0;
     if (!commonDialog1_.FileName.isEmpty())
@@ -69,12 +75,13 @@ void frmMain::mnuFileLoad_Click()
     }
     RefreshAfterChange(SummaryHeader::SystemName);
     globals_.SystemAltered = false;
+    AddRecentSystem(commonDialog1_.FileName);
 }
 
 void frmMain::mnuFileSave_Click()
 {
-    if (!commonDialog1_.FileName.isEmpty())
-        SaveSystem(globals_, dialogs_, commonDialog1_.FileName);
+    if (!commonDialog1_.FileName.isEmpty() && SaveSystem(globals_, dialogs_, commonDialog1_.FileName))
+        AddRecentSystem(commonDialog1_.FileName);
 }
 
 void frmMain::mnuFileSaveAs_Click()
@@ -82,8 +89,8 @@ void frmMain::mnuFileSaveAs_Click()
     commonDialog1_.Flags = FileDialog::OverwritePrompt | FileDialog::PathMustExist;
     if (!FileChosen(dialogs_.ShowSave(commonDialog1_), QStringLiteral("Save As")))
         return;
-    if (!commonDialog1_.FileName.isEmpty())
-        SaveSystem(globals_, dialogs_, commonDialog1_.FileName);
+    if (!commonDialog1_.FileName.isEmpty() && SaveSystem(globals_, dialogs_, commonDialog1_.FileName))
+        AddRecentSystem(commonDialog1_.FileName);
 }
 
 void frmMain::mnuEditAdd_Click()
@@ -137,7 +144,7 @@ void frmMain::mnuReportsBody_Click(int index)
 
 void frmMain::mnuHelpContents_Click()
 {
-    helpViewer_->ShowHelp(this);
+    helpViewer_->ShowHelp();
 }
 
 void frmMain::mnuHelpAbout_Click()

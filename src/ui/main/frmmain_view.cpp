@@ -10,8 +10,10 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPushButton>
 
+#include "ui/main/mainlayout.h"
 #include "ui/main/plotplane.h"
 #include "ui/main/scalelabel.h"
 
@@ -181,34 +183,75 @@ void frmMain::DrawTrailsAroundBody(const Planet& centre)
 
 void frmMain::SavePlaneLayout()
 {
-    planeSize_ = static_cast<std::int16_t>(XYPlane_->width());
-    projection_.SetPlotSize(planeSize_);
-    xyPosition_ = XYPlane_->pos();
-    xzPosition_ = XZPlane_->pos();
-    zyPosition_ = ZYPlane_->pos();
+    // The planes' side in the device's pixels, as the layout placed them: the
+    // design's 256 at its size and a scale of 1.
+    projection_.SetPlotSize(static_cast<std::int16_t>(XYPlane_->Image().width()));
+}
+
+bool frmMain::OnePlane() const
+{
+    return mainLayout_->OnePlane();
 }
 
 void frmMain::ShowOnePlane()
 {
     ClearPlanes();
-    projection_.SetPlotSize(static_cast<std::int16_t>(2 * planeSize_));
-    const QSize size(projection_.PlotSize(), projection_.PlotSize());
-    for (PlotPlane* plane : Planes())
-        plane->Place(QRect(xyPosition_, size));
-    onePlane_ = true;
+    // All three planes twice the size, one on top of the other over the four
+    // quadrants, the summary text included.
+    mainLayout_->SetOnePlane(true);
+    SavePlaneLayout();
     SetViewWidth(globals_.ViewWidth);
 }
 
 void frmMain::ShowAllPlanes()
 {
     ClearPlanes();
-    projection_.SetPlotSize(planeSize_);
-    const QSize size(planeSize_, planeSize_);
-    XYPlane_->Place(QRect(xyPosition_, size));
-    XZPlane_->Place(QRect(xzPosition_, size));
-    ZYPlane_->Place(QRect(zyPosition_, size));
-    onePlane_ = false;
+    mainLayout_->SetOnePlane(false);
+    SavePlaneLayout();
     SetViewWidth(globals_.ViewWidth);
+}
+
+void frmMain::FollowClientSize()
+{
+    if (XYPlane_->Image().width() == projection_.PlotSize())
+        return;
+    SavePlaneLayout();
+    // A drag of the window's edge brings many sizes in a row: they share the
+    // one redraw that runs when events are next let through.
+    if (redrawPending_)
+        return;
+    redrawPending_ = true;
+    QMetaObject::invokeMethod(this, &frmMain::RedrawAfterResize, Qt::QueuedConnection);
+}
+
+void frmMain::RedrawAfterResize()
+{
+    redrawPending_ = false;
+    ClearPlanes();
+    if (!globals_.SystemLoaded || !globals_.CurrentSystem)
+        return;
+    ComputeDotSizes();
+    DrawTrails();
+    // The bodies over their trails, as a recentring draws them; the next
+    // plotted step of a run and the labels go on from where they are now.
+    for (Planet& body : *globals_.CurrentSystem) {
+        PlotPoint(body.Position, CentrePosition(), body.HiColor, false, 0);
+        body.SaveDisplayInfo(projection_.PlotX(), projection_.PlotY(), projection_.PlotZ());
+    }
+    if (!labelsShown_)
+        return;
+    const std::array<PlotPlane*, 3> planes = Planes();
+    for (std::size_t index = 0; index < planes.size(); ++index)
+        Backup_[index]->TakeBackground(planes[index]->Image());
+    WriteLabels();
+}
+
+bool frmMain::event(QEvent* event)
+{
+    // Another screen may have another scale: the planes' images follow.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        mainLayout_->invalidate();
+    return QMainWindow::event(event);
 }
 
 void frmMain::butAll_Click()
@@ -218,7 +261,7 @@ void frmMain::butAll_Click()
 
 void frmMain::ShowPlaneInFront(PlotPlane* plane)
 {
-    if (!onePlane_)
+    if (!OnePlane())
         ShowOnePlane();
     plane->raise();
 }
@@ -267,6 +310,11 @@ void frmMain::butLabel_Click()
     const std::array<PlotPlane*, 3> planes = Planes();
     for (std::size_t index = 0; index < planes.size(); ++index)
         Backup_[index]->TakeBackground(planes[index]->Image());
+    WriteLabels();
+}
+
+void frmMain::WriteLabels()
+{
     if (!globals_.CurrentSystem)
         return;
     for (const Planet& body : *globals_.CurrentSystem) {

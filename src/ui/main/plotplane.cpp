@@ -43,9 +43,12 @@ void PlotPlane::DrawCircle(int centreX, int centreY, int radius, Colour colour)
 
 void PlotPlane::DrawText(int x, int y, const QString& text, Colour colour, const QFont& font)
 {
+    QFont scaled = font;
+    if (font.pixelSize() > 0)
+        scaled.setPixelSize(qRound(font.pixelSize() * scale_));
     QPainter painter(&image_);
     painter.setPen(QColor(ToRgb(colour)));
-    painter.setFont(font);
+    painter.setFont(scaled);
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
     RequestRepaint();
 }
@@ -68,7 +71,10 @@ void PlotPlane::paintEvent(QPaintEvent* event)
 {
     repaintPending_ = false;
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    // Each image pixel lands on one pixel of the screen.
+    const QRectF shown(event->rect());
+    painter.drawImage(shown, image_,
+                      QRectF(shown.topLeft() * scale_, shown.size() * scale_));
 }
 
 void PlotPlane::resizeEvent(QResizeEvent* event)
@@ -83,8 +89,10 @@ void PlotPlane::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-void PlotPlane::ResizeImage(const QSize& size)
+void PlotPlane::ResizeImage(const QSize& widgetSize)
 {
+    scale_ = devicePixelRatio();
+    const QSize size(qRound(widgetSize.width() * scale_), qRound(widgetSize.height() * scale_));
     if (image_.size() == size)
         return;
     QImage resized(size, QImage::Format_RGB32);

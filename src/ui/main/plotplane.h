@@ -13,6 +13,10 @@ namespace kosmolux {
 // every drawing operation writes into it and asks for a repaint, and
 // paintEvent only copies it to the screen, so a picture stays until cleared.
 // Points outside the image are ignored.
+//
+// The image has the device's pixels: on a screen scaled by 2 a plane of 256
+// pixels holds an image of 512, and every coordinate, radius and font size
+// given to it counts in those pixels.
 class PlotPlane : public QWidget {
     Q_OBJECT
 
@@ -21,12 +25,15 @@ public:
 
     // Position and size; the image follows at once, also while hidden.
     void Place(const QRect& geometry);
+    // Image pixels per pixel of the widget: the device pixel ratio.
+    qreal Scale() const { return scale_; }
 
     // The whole image black.
     void Clear();
     void SetPixel(int x, int y, Colour colour);
     void DrawCircle(int centreX, int centreY, int radius, Colour colour);
-    // Text with its top-left corner at (x, y), drawn without a background.
+    // Text with its top-left corner at (x, y), drawn without a background;
+    // a font sized in pixels grows with the scale.
     void DrawText(int x, int y, const QString& text, Colour colour, const QFont& font);
 
     // The picture as it is now (a shared copy: later drawing does not change it).
@@ -46,12 +53,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ResizeImage(const QSize& size);
+    // The image for a widget of the given size, on the present screen.
+    void ResizeImage(const QSize& widgetSize);
     // One repaint request however many pixels change before it is served.
     void RequestRepaint();
 
     QImage image_;
     QImage background_;
+    qreal scale_ = 1.0;
     bool repaintPending_ = false;
 };
 

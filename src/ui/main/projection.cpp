@@ -15,14 +15,21 @@ Projection::Planes Projection::Project(const Vector& position, const Vector& cen
 
 bool Projection::ProjectAxis(double difference, double viewScale, std::int16_t& coordinate) const
 {
+    const std::optional<std::int16_t> projected = Coordinate(difference, viewScale);
+    if (projected)
+        coordinate = *projected;
+    return projected.has_value();
+}
+
+std::optional<std::int16_t> Projection::Coordinate(double difference, double viewScale) const
+{
     const int half = plotSize_ / 2;
     const double scaled = (viewScale * difference) * half;
     // Written so that a NaN counts as out of range too.
     if (!(std::fabs(scaled) < OutOfRange))
-        return false;
+        return std::nullopt;
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    coordinate = static_cast<std::int16_t>(static_cast<int>(std::nearbyint(scaled)) + half);
-    return true;
+    return static_cast<std::int16_t>(static_cast<int>(std::nearbyint(scaled)) + half);
 }
 
 std::int16_t DotSizeFor(double diameter, std::int16_t plotSize, double viewScale)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/vector.h"
 
@@ -38,6 +39,10 @@ public:
     std::int16_t PlotX() const { return plotX_; }
     std::int16_t PlotY() const { return plotY_; }
     std::int16_t PlotZ() const { return plotZ_; }
+
+    // The plane coordinate of one axis for a difference from the centre, or
+    // nothing when it is out of range; the kept coordinates stay as they are.
+    std::optional<std::int16_t> Coordinate(double difference, double viewScale) const;
 
 private:
     // Converts one axis when |s| < OutOfRange; returns whether it did.

@@ -48,14 +48,14 @@ TEST_F(HelpViewerTest, HandsTheCompiledHelpToTheDesktopAndShowsTheGuideWhenTheDe
               "<html><head><title>Contents</title></head><body><a href=\"next.html\">Next</a></body></html>");
     WriteFile("help/next.html", "<html><head><title>Next page</title></head><body>More</body></html>");
     dialogs.HelpOpens = true;
-    viewer.ShowHelp(nullptr);
+    viewer.ShowHelp();
     const auto handed = dialogs.CallsOf(Kind::Help);
     ASSERT_EQ(handed.size(), 1u);
     EXPECT_EQ(handed[0].text, InFolder("Kosmolux.chm"));
     EXPECT_EQ(viewer.Window(), nullptr);
 
     dialogs.HelpOpens = false;
-    viewer.ShowHelp(nullptr);
+    viewer.ShowHelp();
     EXPECT_EQ(dialogs.CallsOf(Kind::Help).size(), 2u);
     ASSERT_NE(Guide(viewer), nullptr);
     EXPECT_TRUE(viewer.Window()->isVisible());
@@ -66,7 +66,7 @@ TEST_F(HelpViewerTest, HandsTheCompiledHelpToTheDesktopAndShowsTheGuideWhenTheDe
     Guide(viewer)->setSource(QUrl(QStringLiteral("next.html")));
     EXPECT_EQ(viewer.Window()->windowTitle(), "Kosmolux Help - Next page");
     HelpWindow* first = viewer.Window();
-    viewer.ShowHelp(nullptr);
+    viewer.ShowHelp();
     EXPECT_EQ(viewer.Window(), first);
     EXPECT_EQ(Guide(viewer)->documentTitle(), "Contents");
 
@@ -74,14 +74,14 @@ TEST_F(HelpViewerTest, HandsTheCompiledHelpToTheDesktopAndShowsTheGuideWhenTheDe
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(viewer.Window(), nullptr);
-    viewer.ShowHelp(nullptr);
+    viewer.ShowHelp();
     EXPECT_NE(viewer.Window(), nullptr);
     EXPECT_TRUE(dialogs.CallsOf(Kind::Message).empty());
 }
 
 TEST_F(HelpViewerTest, ReportsAGuideThatIsMissingAltogether)
 {
-    viewer.ShowHelp(nullptr);
+    viewer.ShowHelp();
     EXPECT_TRUE(dialogs.CallsOf(Kind::Help).empty());
     EXPECT_EQ(viewer.Window(), nullptr);
     const auto messages = dialogs.CallsOf(Kind::Message);
@@ -93,7 +93,7 @@ TEST_F(HelpViewerTest, ReportsAGuideThatIsMissingAltogether)
 
     // A compiled help file that the desktop cannot open, and no guide.
     WriteFile("Kosmolux.chm", "ITSF");
-    viewer.ShowHelp(nullptr);
+    viewer.ShowHelp();
     EXPECT_EQ(dialogs.CallsOf(Kind::Help).size(), 1u);
     EXPECT_EQ(dialogs.CallsOf(Kind::Message).size(), 2u);
     EXPECT_EQ(viewer.Window(), nullptr);

@@ -81,8 +81,8 @@ TEST_F(EditCommandsTest, ClosingDuringARunClosesEveryDialogWithoutAQuestion)
         if (step != 3)
             return;
         Trigger("mnuHelpContents");
-        guide = main.findChild<HelpWindow*>();
-        ASSERT_TRUE(guide && guide->isVisible());
+        guide = OpenGuide();
+        ASSERT_NE(guide, nullptr);
         // The generator opened from the editor, two dialogs deep.
         WhenOpen<frmEdit>([&](frmEdit& editor) {
             QTimer::singleShot(0, [&] {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include "storage/globals.h"
 #include "storage/sciformat.h"
 #include "storage/systemfile.h"
+#include "ui/dialogs/helpwindow.h"
 #include "ui/generator/frmnewbody.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/plotplane.h"
@@ -120,6 +122,17 @@ protected:
     {
         Child<QComboBox>("cboCentre")->setCurrentIndex(entry);
         emit Child<QComboBox>("cboCentre")->activated(entry);
+    }
+
+    // The user guide, a window of its own, while it is open.
+    static HelpWindow* OpenGuide()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* guide = qobject_cast<HelpWindow*>(widget);
+            if (guide && guide->isVisible())
+                return guide;
+        }
+        return nullptr;
     }
 
     void Trigger(const char* menuItem) const { Child<QAction>(menuItem)->trigger(); }
