@@ -1,6 +1,6 @@
 // The main window under load: the speed of its run loop against the headless
-// runner's on the same system, a full redraw of trails, and how long a Stop
-// click waits for the loop to end.
+// runner's on the same system, a full redraw of trails, a resize that redraws
+// them, and how long a Stop click waits for the loop to end.
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -178,6 +178,32 @@ void BM_RedrawTrails(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 100 * MaxHistory);
 }
 BENCHMARK(BM_RedrawTrails)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A resize from the design size to 1920 x 1080: the layout, the redraw of the
+// trails at the new plane size and the painting, until the events are done.
+// Argument as for BM_RedrawTrails.
+void BM_ResizeRedraw(benchmark::State& state)
+{
+    TrailWindow trails;
+    frmMain& window = *trails.window;
+    auto* centres = window.findChild<QComboBox*>(QStringLiteral("cboCentre"));
+    centres->setCurrentIndex(static_cast<int>(state.range(0)));
+    const QSize design = window.size();
+    auto settle = [] {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.resize(design);
+        settle();
+        state.ResumeTiming();
+        window.resize(1920, 1080);
+        settle();
+    }
+    state.counters["plane_side"] = window.Plot().PlotSize();
+}
+BENCHMARK(BM_ResizeRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kosmolux
