@@ -54,7 +54,7 @@ void frmMain::ConnectInput()
              &frmMain::butZoomPlus_Click);
     shortcut({QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
              &frmMain::butZoomMinus_Click);
-    shortcut(QKeySequence::keyBindings(QKeySequence::FullScreen), &frmMain::ToggleFullScreen);
+    shortcut({QKeySequence(Qt::Key_F11)}, &frmMain::ToggleFullScreen);
     connect(new HelpKey(this), &HelpKey::Pressed, this, &frmMain::mnuHelpContents_Click);
 
     for (PlotPlane* plane : Planes())
@@ -63,6 +63,9 @@ void frmMain::ConnectInput()
     // A file dropped on the summary loads like one dropped anywhere else.
     txtInfo_->setAcceptDrops(false);
     SetToolTips();
+    // Space starts a run from the first moment; the summary takes the keys
+    // only once it is clicked.
+    butSimulate_->setFocus();
     BuildRecentMenu();
     mainLayout_->Arranged = [this] { FollowClientSize(); };
 }
