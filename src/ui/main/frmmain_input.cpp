@@ -85,6 +85,7 @@ void frmMain::SetToolTips()
         {butLabel_, "Write the bodies' names on the planes and pause, or take the names away"},
         {butClear_, "Wipe the planes"},
         {butRedraw_, "Draw the recorded trails again over the planes"},
+        {chkTrails_, "Draw the recorded trails whenever the planes are drawn anew"},
         {cboCentre_, "The point in the middle of every plane; a click on a body chooses it too"},
         {butPlotPlus_, "Plot less often: longer time between marks"},
         {butPlotMinus_, "Plot more often: shorter time between marks"},
