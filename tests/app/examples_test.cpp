@@ -1,10 +1,15 @@
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +18,7 @@
 #include "platform/scripteddialogservice.h"
 #include "storage/globals.h"
 #include "storage/systemfile.h"
+#include "support/localeguard.h"
 
 namespace kosmolux {
 namespace {
@@ -40,6 +46,36 @@ TEST(Examples, LoadAndSaveGiveBackTheSameBytes)
         QFile file(ExamplePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
         EXPECT_EQ(SystemFileContents(example.globals), file.readAll()) << name;
+    }
+}
+
+// Every number of a loaded system and its start date, as bits.
+std::vector<std::uint64_t> LoadedBits(const Example& example)
+{
+    std::vector<std::uint64_t> bits{static_cast<std::uint64_t>(example.globals.StartDate.toJulianDay())};
+    for (const Planet& body : *example.globals.CurrentSystem)
+        for (const double value : {body.Mass, body.Diameter, body.Position.XComp, body.Position.YComp,
+                                   body.Position.ZComp, body.Velocity.XComp, body.Velocity.YComp,
+                                   body.Velocity.ZComp})
+            bits.push_back(std::bit_cast<std::uint64_t>(value));
+    return bits;
+}
+
+TEST(Examples, LoadToTheSameBitsInEveryLocale)
+{
+    const QStringList names = QDir(QStringLiteral(KOSMOLUX_EXAMPLES_DIR)).entryList({"*.kmx"}, QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        const std::string file = name.toStdString();
+        const Example english(file.c_str());
+        ASSERT_TRUE(english.globals.SystemLoaded) << file;
+        for (const QLocale& language : {QLocale(QLocale::German, QLocale::Germany),
+                                        QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+            const LocaleGuard locale(language);
+            const Example other(file.c_str());
+            EXPECT_TRUE(other.dialogs.Calls.empty()) << file << " " << language.name().toStdString();
+            EXPECT_EQ(LoadedBits(other), LoadedBits(english)) << file << " " << language.name().toStdString();
+        }
     }
 }
 
