@@ -1,3 +1,5 @@
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "engine/collision.h"
@@ -34,6 +36,26 @@ TEST_F(CollisionTest, AtEqualDiametersTheBodyBeingAcceleratedSurvives)
     EXPECT_EQ(probe.PlanetName, "Probe & First & Second");
     EXPECT_TRUE(probe.Lightweight);
     EXPECT_TRUE(first.Locked);
+}
+
+TEST_F(CollisionTest, NamesAreJoinedUpTo255Utf16Units)
+{
+    // 124 two-byte characters, " & " and 128 letters: 255 units, 379 bytes.
+    std::string accents;
+    for (int i = 0; i < 124; ++i)
+        accents += "\xC3\xA9";
+    Planet& survivor = system.Add(accents, 1.0, 2.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    Planet& first = system.Add(std::string(128, 'x'), 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ASSERT_TRUE(Collide(survivor, first, observer));
+    EXPECT_EQ(survivor.PlanetName, accents + " & " + std::string(128, 'x'));
+
+    // One unit more would be a name no file can store: the survivor keeps its own.
+    const std::string kept = survivor.PlanetName;
+    Planet& second = system.Add("y", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ASSERT_TRUE(Collide(survivor, second, observer));
+    EXPECT_EQ(survivor.PlanetName, kept);
+    EXPECT_EQ(survivor.Mass, 3.0);
+    EXPECT_EQ(observer.Messages.back(), "y collided with " + kept + "!");
 }
 
 TEST_F(CollisionTest, MassesThatCancelGiveThePlainMeanVelocity)
