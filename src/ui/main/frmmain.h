@@ -72,7 +72,8 @@ public:
 
     // The plot view.
     void SetViewWidth(double width);
-    // Sets ViewWidth to twice the largest absolute coordinate of any body; no redraw.
+    // Sets ViewWidth to twice the largest absolute coordinate of any body, unless
+    // that is 0 or beyond the range of the view (it then stays); no redraw.
     void FitViewToSystem();
     void ClearPlanes();
     void DrawTrails();
@@ -208,6 +209,8 @@ private:
     QLabel* labInterval_ = nullptr;
     QLabel* labAccuracy_ = nullptr;
     FileDialog commonDialog1_;
+    // The system came from a load that told of problems: Save asks for a name.
+    bool saveNeedsName_ = false;
 
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
@@ -231,6 +234,7 @@ private:
     bool closing_ = false;
     RunLoop* activeRun_ = nullptr;
     std::optional<std::int64_t> shownDay_;  // the day the labels show in this run
+    QDate shownStartDate_;                  // the start date the date label was written with
     QStringList nonFiniteBodies_;           // reported during the step in progress
 };
 

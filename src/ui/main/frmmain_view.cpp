@@ -81,7 +81,10 @@ void frmMain::FitViewToSystem()
             }
         }
     }
-    globals_.ViewWidth = 2.0 * largest;
+    // Bodies all at one point give no width to fit: the view keeps its own,
+    // so that the zoom buttons still have a width to halve and double.
+    if (UsableViewWidth(2.0 * largest))
+        globals_.ViewWidth = 2.0 * largest;
 }
 
 void frmMain::ClearPlanes()

@@ -11,7 +11,7 @@ protected:
     QString ThreeBodies()
     {
         return WriteSystem("Three.kmx", {{"Sun", 2e30, 1.4e9, {}, {}},
-                                         {"Earth", 6e24, 1.3e7, {1.5e11, 0, 0}, {0, 29780, 0}},
+                                         {"Earth & Moon", 6e24, 1.3e7, {1.5e11, 0, 0}, {0, 29780, 0}},
                                          {"Mars", 6.4e23, 6.8e6, {2.3e11, 0, 0}, {0, 24000, 0}}});
     }
 
@@ -29,14 +29,15 @@ TEST_F(FileCommandsTest, LoadListsEverySystemInFileOrderAfterACancel)
 
     Load(ThreeBodies());
     EXPECT_FALSE(globals.SystemAltered);
-    EXPECT_EQ(Info(), "System 'Three.kmx' contains these bodies: \n\n* Sun\n* Earth\n* Mars\n");
-    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin", "Sun", "Earth", "Mars"}));
+    EXPECT_EQ(Info(), "System 'Three.kmx' contains these bodies: \n\n* Sun\n* Earth & Moon\n* Mars\n");
+    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin", "Sun", "Earth & Moon", "Mars"}));
     EXPECT_EQ(globals.ViewWidth, 4.6e11);
     QList<QAction*> items = BodyItems();
     ASSERT_EQ(items.size(), 3);
     for (int index = 0; index < 3; ++index) {
         const Planet& body = globals.CurrentSystem->Item(index + 1);
-        EXPECT_EQ(items[index]->text(), QString::fromStdString(body.PlanetName));
+        // As the menu shows it: "&" would otherwise mark an access key.
+        EXPECT_EQ(items[index]->iconText(), QString::fromStdString(body.PlanetName));
         EXPECT_EQ(items[index]->data().toString(), QString::fromStdString(body.GetKey()));
         EXPECT_TRUE(items[index]->isEnabled());
     }
@@ -84,6 +85,47 @@ TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingNotEvenTheCurrentFile)
     Trigger("mnuFileSave");
     EXPECT_EQ(Bytes(folder.filePath("Picture.png")), png);
     EXPECT_TRUE(Bytes(three).contains("[Mars]"));
+}
+
+TEST_F(FileCommandsTest, AfterALoadThatToldOfProblemsSaveAsksForAName)
+{
+    Open();
+    const QString three = ThreeBodies();
+    Load(three);
+    const QString misread = folder.filePath("Misread.kmx");
+    QFile file(misread);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[System]\r\n1=Sun\r\n2=Mercury\r\n[General]\r\nTotalBodies=2\r\n[Mercury]\r\nMass=3.30E+23kg\r\n");
+    file.close();
+    const QByteArray before = Bytes(misread);
+    Load(misread);
+    ASSERT_EQ(globals.CurrentSystem->Count(), 2);
+    EXPECT_EQ(dialogs.CallsOf(Kind::Message).size(), 1u);
+
+    // Save asks, as Save As does; a cancel writes nothing anywhere.
+    dialogs.FileAnswers.push_back(FileAnswer::Cancel());
+    Trigger("mnuFileSave");
+    EXPECT_EQ(dialogs.CallsOf(Kind::Save).size(), 1u);
+    EXPECT_EQ(Bytes(misread), before);
+    EXPECT_TRUE(Bytes(three).contains("[Mars]"));
+    // Once saved under a name, Save writes there without asking.
+    const QString fixed = folder.filePath("Fixed.kmx");
+    dialogs.FileAnswers.push_back(FileAnswer::Choose(fixed));
+    Trigger("mnuFileSave");
+    globals.CurrentSystem->Item(2).Mass = 3.3e23;
+    Trigger("mnuFileSave");
+    EXPECT_EQ(dialogs.CallsOf(Kind::Save).size(), 2u);
+    EXPECT_TRUE(Bytes(fixed).contains("Mass=3.3E+23"));
+}
+
+TEST_F(FileCommandsTest, AFirstStarAtTheOriginKeepsTheViewWidthToZoom)
+{
+    Open();
+    Load(ThreeBodies());
+    Generate("mnuFileNewSystem", {{"Star", 2e30, 1.4e9, {}, {}}});
+    EXPECT_EQ(globals.ViewWidth, 4.6e11);
+    Button("butZoomPlus")->click();
+    EXPECT_EQ(globals.ViewWidth, 2.3e11);
 }
 
 TEST_F(FileCommandsTest, SaveWritesOnlyTheFileChosenInSaveAs)

@@ -109,6 +109,10 @@ TEST_F(RunControlTest, DayLabelRoundsHalfDaysToEven)
         if (step == 2026) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 1.5 days
             EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate.addDays(2)));
+            // A new start date (Set Start Date, a load) shows at the next plotted step.
+            globals.StartDate = globals.StartDate.addYears(1);
+        } else if (step == 2041) {
+            EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate.addDays(2)));
         } else if (step == 3376) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 2.5 days
             Button("butStop")->click();
@@ -164,15 +168,16 @@ TEST_F(RunControlTest, ClosingEndsAPausedRunWithoutAnotherStep)
     EXPECT_FALSE(QFile::exists(folder.filePath("Current.kmx")));
 }
 
-TEST_F(RunControlTest, ABodyThatStopsBeingFiniteEndsTheRun)
+TEST_F(RunControlTest, BodiesThatStopBeingFiniteEndTheRunInOneMessage)
 {
     Open(WriteSystem("Overflow.kmx", {{"Heavy", 1e308, 0, {}, {}},
-                                      {"Victim", 1, 0, {1e-100, 0, 0}, {}}}));
-    // Nothing stops this run but the failing body.
+                                      {"Victim", 1, 0, {1e-100, 0, 0}, {}},
+                                      {"Other", 1, 0, {-1e-100, 0, 0}, {}}}));
+    // Nothing stops this run but the failing bodies.
     EXPECT_EQ(Run([](std::int64_t) {}), 1);
     const QStringList messages = dialogs.MessageTexts();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith("Victim ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Victim and Other can no longer be computed: their ")) << messages[0].toStdString();
     EXPECT_EQ(EnabledRunButtons(), QStringList({"butSimulate"}));
 }
 
