@@ -1,9 +1,14 @@
+#include <csignal>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -95,11 +100,19 @@ TEST_F(RunCommandTest, FilesThatCannotBeUsedAreNamed)
     const std::string nowhere = InFolder("no/such/folder/out");
     const std::string folderName = folder.path().toStdString();
     const std::string earthMoon = Examples + "/EarthMoon.kmx";
+    const std::string pipe = InFolder("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string misread = InFolder("misread.kmx");
+    Write(misread, "[System]\r\n1=Mercury\r\n[General]\r\nTotalBodies=1\r\n[Mercury]\r\nMass=3.30E+23kg\r\n");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{missing}, "kosmolux-run: cannot read " + missing + ": No such file or directory\n"},
         {{folderName}, "kosmolux-run: cannot read " + folderName + ": it is a folder\n"},
+        {{pipe}, "kosmolux-run: cannot read " + pipe + ": it is not a regular file\n"},
         {{empty}, "kosmolux-run: " + empty + " holds no bodies"},
+        {{misread}, "LoadSystem: These values could not be read and were taken as if they were missing:\n"
+                    "[Mercury] Mass=3.30E+23kg\nkosmolux-run: cannot load " + misread + "\n"},
         {{"-o", nowhere, earthMoon}, "kosmolux-run: cannot write " + nowhere + ": the folder "},
+        {{"-o", pipe, earthMoon}, "kosmolux-run: cannot write " + pipe + ": it is not a regular file\n"},
         {{"--csv", nowhere, earthMoon}, "kosmolux-run: cannot write " + nowhere + ": No such file or directory\n"},
     };
     for (const auto& [arguments, error] : cases) {
@@ -107,6 +120,47 @@ TEST_F(RunCommandTest, FilesThatCannotBeUsedAreNamed)
         EXPECT_TRUE(err.str().starts_with(error)) << err.str();
         EXPECT_TRUE(out.str().empty()) << error;
     }
+
+    // Neither the table nor the saved system may overwrite the input or each other.
+    const std::string copy = InFolder("copy.kmx");
+    const std::vector<std::vector<std::string>> clashes = {
+        {"--csv", empty, empty}, {"-o", folderName + "/./empty.kmx", empty}, {"--csv", copy, "-o", copy, earthMoon}};
+    for (const std::vector<std::string>& arguments : clashes) {
+        EXPECT_EQ(Run(arguments), ExitUsage) << arguments[1];
+        EXPECT_NE(err.str().find("name the same file"), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(Contents(empty), "[General]\r\nStartDate=1/1/2000\r\n");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(copy)));
+}
+
+TEST_F(RunCommandTest, APlottedLastStepWritesItsRowsOnce)
+{
+    ASSERT_EQ(Run({"--steps", "170", "--csv", InFolder("rows.csv"), Examples + "/EarthMoon.kmx"}), ExitDone);
+    const QList<QByteArray> rows = Contents(InFolder("rows.csv")).split('\n');
+    ASSERT_EQ(rows.size(), 1 + 2 + 1);  // the header, step 170's two bodies, and the end after the last line
+    EXPECT_TRUE(rows[1].startsWith("170,")) << rows[1].toStdString();
+}
+
+// The real program under a file-size limit too small for its output, with the
+// signal at its default: the save fails with a message and the old file stays.
+TEST_F(RunCommandTest, AFileSizeLimitFailsTheSaveWithoutEndingTheProgram)
+{
+    const QString output = folder.filePath("out.kmx");
+    Write(output.toStdString(), "old");
+    QProcess program;
+    program.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    program.start(QStringLiteral(KOSMOLUX_RUN_PROGRAM),
+                  {"--steps=1", "-o", output, QString::fromStdString(Examples + "/Solar.kmx")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), ExitFileProblem);
+    EXPECT_TRUE(program.readAllStandardError().startsWith("SaveSystem: File too large: 27\n"));
+    EXPECT_EQ(Contents(output.toStdString()), "old");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.kmx"});
 }
 
 TEST_F(RunCommandTest, ANonFiniteBodyEndsTheRunButTheSystemIsSaved)
