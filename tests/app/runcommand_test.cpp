@@ -4,8 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QDir>
@@ -102,6 +104,9 @@ TEST_F(RunCommandTest, FilesThatCannotBeUsedAreNamed)
     const std::string earthMoon = Examples + "/EarthMoon.kmx";
     const std::string pipe = InFolder("pipe");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // Held open, so that a program that opens the pipe fails instead of waiting for a writer.
+    const int pipeHeld = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(pipeHeld, 0);
     const std::string misread = InFolder("misread.kmx");
     Write(misread, "[System]\r\n1=Mercury\r\n[General]\r\nTotalBodies=1\r\n[Mercury]\r\nMass=3.30E+23kg\r\n");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -131,6 +136,7 @@ TEST_F(RunCommandTest, FilesThatCannotBeUsedAreNamed)
     }
     EXPECT_EQ(Contents(empty), "[General]\r\nStartDate=1/1/2000\r\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(copy)));
+    ::close(pipeHeld);
 }
 
 TEST_F(RunCommandTest, APlottedLastStepWritesItsRowsOnce)

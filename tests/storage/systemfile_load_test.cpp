@@ -17,7 +17,7 @@ TEST_F(LoadSystemTest, AFileWithoutACountOrAFolderChangesNothing)
     Load(PathOf("Missing.kmx"));
     // A count that is no number, and a folder that cannot be read, are said.
     Load(folder_.path());
-    EXPECT_EQ(dialogs_.MessageTexts(),
+    ASSERT_EQ(dialogs_.MessageTexts(),
               QStringList({"These values could not be read and were taken as if they were missing:\n"
                            "[General] TotalBodies=two",
                            "Is a directory: 21"}));
@@ -67,7 +67,7 @@ TEST_F(LoadSystemTest, UnreadableValuesTakeTheDefaultsAndAreListedOnce)
     EXPECT_EQ(Body(4).PlanetName, "Unnamed4");
     EXPECT_EQ(Body(4).Parent, -1);
     EXPECT_TRUE(globals_.SystemLoaded);
-    EXPECT_EQ(dialogs_.MessageTexts(),
+    ASSERT_EQ(dialogs_.MessageTexts(),
               QStringList{"These values could not be read and were taken as if they were missing:\n"
                           "[General] StartDate=not a date\n[Second] Mass=3.30E+23kg\n[Second] X=\n"
                           "[Second] Y=nan\n[Second] Z=1e999x\n[Second] HiColor=red\n[Unnamed3] X=garbled"});

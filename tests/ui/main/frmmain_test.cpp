@@ -77,7 +77,7 @@ TEST_F(FrmMainTest, StartsWithAMissingFileSayingSoAndListingNothing)
     EXPECT_EQ(Info(), "System  contains these bodies: \n\n");
     EXPECT_EQ(CentreNames(), QStringList({"Grid Origin"}));
     EXPECT_EQ(globals.ViewWidth, 1e12);
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"No such file or directory: 2"});
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"No such file or directory: 2"});
     EXPECT_EQ(dialogs.Calls[0].title, "LoadSystem");
 }
 
