@@ -105,13 +105,17 @@ void ReadBodies(const IniDocument& file, int count, Planets& system, CentreList&
     for (int i = 1; i <= count; ++i) {
         const QString name =
             file.GetValue(SystemSection, QString::number(i), QStringLiteral("Unnamed") + QString::number(i));
-        const auto number = [&](const char* key, double missing) {
-            return ReadNumber(file, name, QString::fromLatin1(key), missing, unreadable);
+        const auto number = [&](const QString& key, double missing) {
+            return ReadNumber(file, name, key, missing, unreadable);
         };
-        const double mass = number("Mass", 1.0);          // kg
-        const double diameter = number("Diameter", 1.0);  // metres
-        const double x = number("X", 0.0), y = number("Y", 0.0), z = number("Z", 0.0);        // metres
-        const double vx = number("VX", 0.0), vy = number("VY", 0.0), vz = number("VZ", 0.0);  // metres per second
+        const double mass = number(QStringLiteral("Mass"), 1.0);          // kg
+        const double diameter = number(QStringLiteral("Diameter"), 1.0);  // metres
+        const double x = number(QStringLiteral("X"), 0.0);    // metres
+        const double y = number(QStringLiteral("Y"), 0.0);
+        const double z = number(QStringLiteral("Z"), 0.0);
+        const double vx = number(QStringLiteral("VX"), 0.0);  // metres per second
+        const double vy = number(QStringLiteral("VY"), 0.0);
+        const double vz = number(QStringLiteral("VZ"), 0.0);
         const Colour hiColor = ReadColour(file, name, QStringLiteral("HiColor"), unreadable);
         const Colour loColor = ReadColour(file, name, QStringLiteral("LoColor"), unreadable);
         const bool lightweight = ReadFlag(file, name, QStringLiteral("Lightweight"));
