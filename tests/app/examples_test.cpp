@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,14 +24,15 @@
 namespace kosmolux {
 namespace {
 
-QString ExamplePath(const char* name) { return QStringLiteral(KOSMOLUX_EXAMPLES_DIR "/") + name; }
+QString ExamplePath(const QString& name) { return QStringLiteral(KOSMOLUX_EXAMPLES_DIR "/") + name; }
 
-// An example loaded as the runner loads it.
+// An example loaded as the runner loads it; a path loads another file.
 struct Example {
-    explicit Example(const char* name)
+    explicit Example(const char* name) : Example(ExamplePath(QString::fromLatin1(name))) {}
+    explicit Example(const QString& path)
     {
         SilentCentreList centres;
-        LoadSystem(globals, dialogs, centres, ExamplePath(name));
+        LoadSystem(globals, dialogs, centres, path);
     }
 
     Globals globals;
@@ -61,20 +63,26 @@ std::vector<std::uint64_t> LoadedBits(const Example& example)
     return bits;
 }
 
-TEST(Examples, LoadToTheSameBitsInEveryLocale)
+// Each example, written in English, loads to the same bits in every locale,
+// and what each locale writes loads back to them in English.
+TEST(Examples, LoadToTheSameBitsInEveryLocaleAndBackInEnglish)
 {
-    const QStringList names = QDir(QStringLiteral(KOSMOLUX_EXAMPLES_DIR)).entryList({"*.kmx"}, QDir::Files);
-    ASSERT_FALSE(names.isEmpty());
-    for (const QString& name : names) {
-        const std::string file = name.toStdString();
-        const Example english(file.c_str());
-        ASSERT_TRUE(english.globals.SystemLoaded) << file;
+    const QTemporaryDir folder;
+    const QString written = folder.filePath("Written.kmx");
+    for (const QString& name : QDir(QStringLiteral(KOSMOLUX_EXAMPLES_DIR)).entryList({"*.kmx"}, QDir::Files)) {
+        const Example english(ExamplePath(name));
+        ASSERT_TRUE(english.globals.SystemLoaded) << name.toStdString();
         for (const QLocale& language : {QLocale(QLocale::German, QLocale::Germany),
                                         QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
-            const LocaleGuard locale(language);
-            const Example other(file.c_str());
-            EXPECT_TRUE(other.dialogs.Calls.empty()) << file << " " << language.name().toStdString();
-            EXPECT_EQ(LoadedBits(other), LoadedBits(english)) << file << " " << language.name().toStdString();
+            const std::string where = name.toStdString() + " " + language.name().toStdString();
+            {
+                const LocaleGuard locale(language);
+                Example other(ExamplePath(name));
+                EXPECT_TRUE(other.dialogs.Calls.empty()) << where;
+                EXPECT_EQ(LoadedBits(other), LoadedBits(english)) << where;
+                ASSERT_TRUE(SaveSystem(other.globals, other.dialogs, written)) << where;
+            }
+            EXPECT_EQ(LoadedBits(Example(written)), LoadedBits(english)) << where;
         }
     }
 }

@@ -2,7 +2,6 @@
 
 #include "platform/textformats.h"
 #include "storage/systemfiletest.h"
-#include "support/localeguard.h"
 
 namespace kosmolux {
 namespace {
@@ -78,34 +77,6 @@ TEST_F(LoadSystemTest, UnreadableValuesTakeTheDefaultsAndAreListedOnce)
               "[B]\nMass=b\nX=b\nY=b\nZ=b\nVX=b\nVY=b\n");
     EXPECT_TRUE(dialogs_.MessageTexts().last().endsWith("\n[B] Y=b\n[B] Z=b\nand 2 more."));
     EXPECT_EQ(dialogs_.MessageTexts().last().count('\n'), 11);
-}
-
-TEST_F(LoadSystemTest, AFileWrittenInOneLocaleLoadsInAnother)
-{
-    Body(1).Mass = 1.0 / 3.0;
-    Body(1).Velocity = Vector{-2.5e-7, 6.02214076e23, 0.0};
-    const QLocale English(QLocale::English, QLocale::UnitedStates);
-    const QLocale German(QLocale::German, QLocale::Germany);
-    const struct {
-        QLocale writer, reader;
-        QByteArray written;
-    } cases[] = {{German, English, "StartDate=31.12.2001\r\n[Before]\r\nMass=3,33333333333333E-1\r\n"},
-                 {English, German, "StartDate=12/31/2001\r\n[Before]\r\nMass=3.33333333333333E-1\r\n"}};
-    for (const auto& [writer, reader, written] : cases) {
-        globals_.StartDate = QDate(2001, 12, 31);
-        {
-            const LocaleGuard locale(writer);
-            ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Travel.kmx")));
-        }
-        EXPECT_TRUE(ReadBytes(PathOf("Travel.kmx")).contains(written)) << written.toStdString();
-        globals_.StartDate = QDate();
-        const LocaleGuard locale(reader);
-        Load(PathOf("Travel.kmx"));
-        EXPECT_TRUE(dialogs_.Calls.empty()) << dialogs_.MessageTexts().join("|").toStdString();
-        EXPECT_EQ(Body(1).Mass, 0.333333333333333);
-        EXPECT_EQ(Body(1).Velocity, (Vector{-2.5e-7, 6.02214076e23, 0.0}));
-        EXPECT_EQ(globals_.StartDate, QDate(2001, 12, 31));
-    }
 }
 
 TEST_F(LoadSystemTest, FlagsParentsIdsAndTheCentreList)
