@@ -1,5 +1,7 @@
 #include <limits>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include <QLocale>
 
@@ -67,25 +69,16 @@ TEST(DateTest, FormsOfEachLocaleAreReadAndDaysThatDoNotExistAreNot)
 TEST(DateTest, NumericFormsOfOtherLocalesComeAfterTheUsersOwn)
 {
     const QLocale British(QLocale::English, QLocale::UnitedKingdom);
-    const QDate fifthOfMarch(2000, 3, 5);
-    const QDate thirdOfMay(2000, 5, 3);
-    const struct {
-        QLocale locale;
-        const char* text;
-        QDate date;
-    } cases[] = {
-        {QLocale::c(), "3/5/2000", fifthOfMarch},  {QLocale::c(), "5.3.2000", fifthOfMarch},
-        {QLocale::c(), "2000-03-05", fifthOfMarch}, {German, "3/5/2000", fifthOfMarch},
-        {English, "5.3.2000", fifthOfMarch},       {British, "3/5/2000", thirdOfMay},
-        {British, "3.5.2000", thirdOfMay},         {German, " 2000-03-05 ", fifthOfMarch},
-    };
+    const QLocale C = QLocale::c();
+    const QDate march5(2000, 3, 5), may3(2000, 5, 3);
+    const std::tuple<QLocale, const char*, std::optional<QDate>> cases[] = {
+        {C, "3/5/2000", march5},    {C, "5.3.2000", march5},       {C, "2000-03-05", march5}, {German, "3/5/2000", march5},
+        {English, "5.3.2000", march5}, {British, "3/5/2000", may3}, {British, "3.5.2000", may3}, {C, "3/5/00", {}},
+        {C, "31.2.2000", {}},       {C, "3-5-2000", {}}};
     for (const auto& [language, text, date] : cases) {
         LocaleGuard locale(language);
         EXPECT_EQ(ParseDate(text), date) << language.name().toStdString() << " " << text;
     }
-    LocaleGuard c(QLocale::c());
-    for (const char* text : {"3/5/00", "5.3.00", "31.2.2000", "2/31/2000", "3-5-2000"})
-        EXPECT_FALSE(IsDate(text)) << text;
 }
 
 TEST(DateTest, EveryFormattedDateReadsBackWithItsCentury)
