@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include <QFont>
 #include <QMainWindow>
@@ -77,9 +78,12 @@ public:
     void FitViewToSystem();
     void ClearPlanes();
     void DrawTrails();
-    void PlotPoint(const Vector& position, const Vector& centre, Colour colour, bool useCircle,
-                   std::int16_t radius);
-    void PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour);
+    // Returns the planes it drew on: those whose two axes are in range.
+    Projection::Planes PlotPoint(const Vector& position, const Vector& centre, Colour colour, bool useCircle,
+                                 std::int16_t radius);
+    // Sets the pixel on the planes given, all three unless told otherwise.
+    void PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour,
+                   Projection::Planes planes = {true, true, true});
     void ShowOnePlane();
     void ShowAllPlanes();
     // The centre of the view now: the selected body's position, or the grid
@@ -236,6 +240,9 @@ private:
     std::optional<std::int64_t> shownDay_;  // the day the labels show in this run
     QDate shownStartDate_;                  // the start date the date label was written with
     QStringList nonFiniteBodies_;           // reported during the step in progress
+    // Bodies whose last mark of a run missed a plane (an axis out of range),
+    // with the planes it was drawn on: their trail pixel goes on those only.
+    std::unordered_map<std::int32_t, Projection::Planes> partlyDrawn_;
 };
 
 }  // namespace kosmolux

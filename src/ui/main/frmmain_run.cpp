@@ -131,10 +131,18 @@ void frmMain::WaitWhilePaused()
 void frmMain::PlotBody(Planet& body)
 {
     const bool useCircle = body.DotSize > 0;
-    PlotPixel(body.LastX, body.LastY, body.LastZ, body.LoColor);
+    // On a plane the last mark missed, LastX, LastY or LastZ is another point's.
+    const auto partly = partlyDrawn_.find(body.Id());
+    PlotPixel(body.LastX, body.LastY, body.LastZ, body.LoColor,
+              partly == partlyDrawn_.end() ? Projection::Planes{true, true, true} : partly->second);
     PlotPoint(body.LastHistory(), CentrePosition(), body.LoColor, useCircle, body.DotSize);
-    PlotPoint(body.Position, CentrePosition(), body.HiColor, useCircle, body.DotSize);
+    const Projection::Planes drawn =
+        PlotPoint(body.Position, CentrePosition(), body.HiColor, useCircle, body.DotSize);
     body.SaveDisplayInfo(projection_.PlotX(), projection_.PlotY(), projection_.PlotZ());
+    if (drawn.XY && drawn.XZ && drawn.ZY)
+        partlyDrawn_.erase(body.Id());
+    else
+        partlyDrawn_[body.Id()] = drawn;
     ShowDay(activeRun_->ElapsedSeconds());
 }
 

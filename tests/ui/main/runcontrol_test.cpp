@@ -97,6 +97,20 @@ TEST_F(RunControlTest, PlotsFirstAtStep170AndEvery169StepsAfter)
     EXPECT_EQ(steps, 339);
 }
 
+TEST_F(RunControlTest, AFarBodyLeavesNoMarkOnThePlanesOfItsFarAxis)
+{
+    // Far out along X only, in green with a blue trail: the Z-Y plane shows it at
+    // the centre, where the red Sun is on the planes with X.
+    const Colour red = 255, green = 256 * 255, blue = 65536 * 255;
+    Open(WriteSystem("Far.kmx", {{"Sun", 2e30, 1.4e9, {}, {}, red, red}, {"Far", 1, 1, {1e20, 0, 0}, {}, green, blue}}))
+        .SetViewWidth(1e12);
+    // The second plotted step: the trail pixel would go where the last mark left another point's X.
+    EXPECT_EQ(RunAndStopAfter(339), 339);
+    EXPECT_EQ(Plane("XYPlane")->Image().pixel(128, 128), Rgb(red));
+    EXPECT_EQ(Plane("XZPlane")->Image().pixel(128, 128), Rgb(red));
+    EXPECT_EQ(Plane("ZYPlane")->Image().pixel(128, 128), Rgb(green));
+}
+
 TEST_F(RunControlTest, DayLabelRoundsHalfDaysToEven)
 {
     Open(SunAndEarth());
