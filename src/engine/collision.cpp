@@ -14,6 +14,22 @@ double MergedComponent(double survivor, double survivorMass, double absorbed, do
     return (survivor * survivorMass + absorbed * absorbedMass) / totalMass;
 }
 
+// The length of a UTF-8 name in UTF-16 units, as the system file counts it:
+// every character but a continuation byte counts once, and one beyond the
+// basic plane (a four-byte lead) once more.
+std::size_t Utf16Length(std::string_view name)
+{
+    std::size_t length = 0;
+    for (const char byte : name) {
+        const auto value = static_cast<unsigned char>(byte);
+        if ((value & 0xC0) != 0x80)
+            ++length;
+        if (value >= 0xF0)
+            ++length;
+    }
+    return length;
+}
+
 }  // namespace
 
 MergeRoles ChooseSurvivor(Planet& body, Planet& other)
@@ -48,7 +64,10 @@ bool Collide(Planet& body, Planet& other, RunObserver& observer)
     absorbed.Velocity = Vector{};
     survivor.Mass = mass;
     absorbed.Mass = 1.0;
-    survivor.PlanetName.append(" & ").append(absorbed.PlanetName);
+    const std::string_view joiner = " & ";
+    if (Utf16Length(survivor.PlanetName) + Utf16Length(joiner) + Utf16Length(absorbed.PlanetName)
+        <= LongestMergedName)
+        survivor.PlanetName.append(joiner).append(absorbed.PlanetName);
     // Through a temporary: assigning the view itself trips a false -Wrestrict in GCC 12.
     absorbed.PlanetName = std::string(AbsorbedName);
     absorbed.Lightweight = true;

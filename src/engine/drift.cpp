@@ -26,10 +26,18 @@ void RemoveDrift(Planets& system, std::int32_t timeStep, StepSettings settings)
     const Vector drift{(after.XComp - before.XComp) / timeStep,
                        (after.YComp - before.YComp) / timeStep,
                        (after.ZComp - before.ZComp) / timeStep};
-    // A drift that is not finite (masses or positions beyond range) would
-    // spoil every velocity; the velocities then keep the trial step's change only.
-    const bool finite = std::isfinite(drift.XComp) && std::isfinite(drift.YComp)
-                        && std::isfinite(drift.ZComp);
+    // A drift that is not finite (masses or positions beyond range), or one
+    // that would push a velocity near the largest double past it, would spoil
+    // velocities; they then keep the trial step's change only.
+    bool finite = std::isfinite(drift.XComp) && std::isfinite(drift.YComp)
+                  && std::isfinite(drift.ZComp);
+    for (const Planet& body : system) {
+        if (!finite)
+            break;
+        finite = std::isfinite(body.Velocity.XComp - drift.XComp)
+                 && std::isfinite(body.Velocity.YComp - drift.YComp)
+                 && std::isfinite(body.Velocity.ZComp - drift.ZComp);
+    }
     for (Planet& body : system) {
         if (finite)
             body.Velocity.Subtract(drift);

@@ -19,6 +19,7 @@ void RunLoop::Begin()
 bool RunLoop::Step(std::int32_t timeStep, std::int32_t plotInterval)
 {
     allFinite_ = true;
+    absorbedIds_.clear();
     gravity_.Accelerate(system_, this);
 
     plotted_ = plotCounter_ > plotInterval;
@@ -34,7 +35,7 @@ bool RunLoop::Step(std::int32_t timeStep, std::int32_t plotInterval)
             body.AddToHistory();
         }
         // By position rather than by key: the same body, and it cannot miss.
-        if (body.PlanetName == AbsorbedName)
+        if (!absorbedIds_.empty() && absorbedIds_.contains(body.Id()))
             system_.Remove(position);
         else
             ++position;
@@ -49,8 +50,14 @@ bool RunLoop::Step(std::int32_t timeStep, std::int32_t plotInterval)
 
 void RunLoop::Touch(Planet& body, Planet& other)
 {
-    if (!Collide(body, other, observer_))
+    const MergeRoles roles = ChooseSurvivor(body, other);
+    if (!Collide(body, other, observer_)) {
         allFinite_ = false;
+        return;
+    }
+    // A body absorbed earlier in this pass that absorbs another stays.
+    absorbedIds_.insert(roles.Absorbed.Id());
+    absorbedIds_.erase(roles.Survivor.Id());
 }
 
 std::int64_t DayNumber(std::int64_t elapsedSeconds)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 
 #include "engine/gravitystep.h"
 #include "engine/runobserver.h"
@@ -40,6 +41,9 @@ private:
     std::int64_t plotCounter_ = 0;
     bool plotted_ = false;
     bool allFinite_ = true;  // no body of the step in progress became non-finite
+    // The bodies absorbed in merges of the step in progress, removed at their
+    // turn in pass 2: by this mark, so that a body the user named "*" stays.
+    std::unordered_set<std::int32_t> absorbedIds_;
 };
 
 // The day shown at a plotted step: elapsed seconds / 86400, a half rounding

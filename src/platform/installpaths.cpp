@@ -13,6 +13,11 @@ QStringList ShippedDataFolders(const QString& programFolder)
             QDir::cleanPath(programs.absoluteFilePath(QStringLiteral(KOSMOLUX_DATA_FROM_PROGRAMS)))};
 }
 
+bool IsInstalledProgramFolder(const QString& programFolder)
+{
+    return QFileInfo(ShippedDataFolders(programFolder).constLast()).isDir();
+}
+
 QString FindShippedData(const QString& programFolder, const QString& relativePath)
 {
     for (const QString& folder : ShippedDataFolders(programFolder)) {

@@ -12,6 +12,10 @@ namespace kosmolux {
 // for programs in PREFIX/bin.
 QStringList ShippedDataFolders(const QString& programFolder);
 
+// Whether the programs in programFolder are installed: the installed data
+// folder, PREFIX/share/kosmolux, lies beside them. The build folder has none.
+bool IsInstalledProgramFolder(const QString& programFolder);
+
 // The full path of relativePath in the first of those folders that holds it;
 // empty when none does.
 QString FindShippedData(const QString& programFolder, const QString& relativePath);

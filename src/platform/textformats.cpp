@@ -32,16 +32,54 @@ QString WithDigitsZeroed(const QString& text)
     return zeroed;
 }
 
+// The text in the form the program writes numbers, an optional sign, digits,
+// one decimal separator ("." or ",") with digits, and an optional exponent,
+// with "." as its separator; nothing for any other text.
+std::optional<QString> InProgramForm(const QString& text)
+{
+    QString form = text;
+    qsizetype i = 0;
+    const auto skipDigits = [&form, &i] {
+        const qsizetype start = i;
+        while (i < form.size() && form[i] >= u'0' && form[i] <= u'9')
+            ++i;
+        return i > start;
+    };
+    if (i < form.size() && (form[i] == u'+' || form[i] == u'-'))
+        ++i;
+    if (!skipDigits())
+        return std::nullopt;
+    if (i < form.size() && (form[i] == u'.' || form[i] == u',')) {
+        form[i++] = u'.';
+        if (!skipDigits())
+            return std::nullopt;
+    }
+    if (i < form.size() && (form[i] == u'E' || form[i] == u'e')) {
+        ++i;
+        if (i < form.size() && (form[i] == u'+' || form[i] == u'-'))
+            ++i;
+        if (!skipDigits())
+            return std::nullopt;
+    }
+    if (i != form.size())
+        return std::nullopt;
+    return form;
+}
+
 ParsedNumber ParseNumber(const QString& text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return {};
-    QLocale locale;
-    // Without this "1,989E+30" would silently read as 1.989e33 in English.
+    // Files travel between locales: the program's own form reads alike with
+    // either separator, so "1.5" means 1.5 in German too.
+    const std::optional<QString> programForm = InProgramForm(trimmed);
+    QLocale locale = programForm ? QLocale::c() : QLocale();
+    // Without this "1,989,000" would silently read as 1989000 in English.
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QString& number = programForm ? *programForm : trimmed;
     bool ok = false;
-    const double value = locale.toDouble(trimmed, &ok);
+    const double value = locale.toDouble(number, &ok);
     if (ok)
         return std::isfinite(value) ? ParsedNumber{NumberKind::Number, value} : ParsedNumber{};
     // Qt refuses a well-formed number whose value is out of range: an infinity
@@ -50,7 +88,7 @@ ParsedNumber ParseNumber(const QString& text)
         return {NumberKind::TooLarge, 0.0};
     // A tiny number underflows to zero; with its digits zeroed it is well formed
     // and Qt accepts it, while text that is no number stays refused.
-    const double zero = locale.toDouble(WithDigitsZeroed(trimmed), &ok);
+    const double zero = locale.toDouble(WithDigitsZeroed(number), &ok);
     if (ok)
         return {NumberKind::Number, zero};
     return {};
@@ -173,6 +211,17 @@ std::optional<QDate> ParseAnyDateForm(const QString& text)
     return std::nullopt;
 }
 
+// Files travel between locales: the two common numeric forms of other
+// locales, tried after every form of the user's own.
+std::optional<QDate> ParseOtherLocalesDate(const QString& trimmed)
+{
+    for (const QString& format : {QStringLiteral("d.M.yyyy"), QStringLiteral("M/d/yyyy")}) {
+        if (const QDate date = QDate::fromString(trimmed, format); date.isValid())
+            return date;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString FormatGrouped(double value)
@@ -207,7 +256,9 @@ std::optional<QDate> ParseDate(const QString& text)
 {
     // Qt reads "-0500" as a year but writes it with a minus sign of the
     // locale that it may not read back: years before 1 are no dates here.
-    const std::optional<QDate> date = ParseAnyDateForm(text);
+    std::optional<QDate> date = ParseAnyDateForm(text);
+    if (!date)
+        date = ParseOtherLocalesDate(text.trimmed());
     if (date && date->year() < 1)
         return std::nullopt;
     return date;

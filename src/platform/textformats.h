@@ -25,15 +25,17 @@ QString FormatShortDate(const QDate& date);
 // a four- or two-digit year and a one- or two-digit day and month, the long
 // form, "d MMM yyyy", "d MMMM yyyy" and ISO "yyyy-MM-dd". A two-digit year is
 // the year ending in those digits within the 80 years before and the 19 years
-// after the current year. Days that do not exist, and years before 1, give nothing.
+// after the current year. Then, for files written under another locale,
+// "d.M.yyyy" and "M/d/yyyy". Days that do not exist, and years before 1, give nothing.
 std::optional<QDate> ParseDate(const QString& text);
 inline bool IsDate(const QString& text) { return ParseDate(text).has_value(); }
 
 // Plain decimals and exponent forms with the locale's decimal separator,
-// blanks around allowed; no group separators (so "1.5" is no number in German,
-// where the point groups thousands), no "nan" or "inf". A number too large for
-// a double still counts as a number (its conversion overflows); one too small
-// reads as 0.
+// blanks around allowed; the form the program writes (sign, digits, one
+// separator, digits, exponent) reads alike with "." or "," as its separator
+// in every locale. No group separators ("1,000,000" and "1.000,5" are no
+// numbers), no "nan" or "inf". A number too large for a double still counts
+// as a number (its conversion overflows); one too small reads as 0.
 bool IsNumeric(const QString& text);
 // Throws ProgramError: "Type mismatch" (13) for a text that is not a number,
 // "Overflow" (6) for one too large for a double.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/collision.h"
 #include "storage/inidocument.h"
 
 namespace kosmolux {
@@ -38,6 +39,15 @@ QString BodyNameProblem(const QString& name)
     if (name == QStringLiteral("(none)"))
         return QStringLiteral("The name \"(none)\" stands for no parent in the file");
     return {};
+}
+
+QString AbsorbedNameProblem(const QString& name)
+{
+    // Told apart from an absorbed body only by the run: on the planes, in the
+    // lists and in the messages the two would look the same.
+    if (name.toStdString() != AbsorbedName)
+        return {};
+    return QStringLiteral("A body cannot be called '*'. That name marks a body absorbed in a collision.");
 }
 
 }  // namespace kosmolux

@@ -4,16 +4,19 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/installpaths.h"
+
 namespace kosmolux {
 
 QString CurrentFilePath(const Globals& globals)
 {
     const QString fileName = QStringLiteral("Current.kmx");
+    // An installed program's folder holds programs only, even when the user may
+    // write to it (a prefix of the user's own, such as ~/.local).
     const QFileInfo programFolder(globals.ProgramFolder);
-    if (programFolder.isDir() && programFolder.isWritable())
+    if (programFolder.isDir() && programFolder.isWritable() && !IsInstalledProgramFolder(globals.ProgramFolder))
         return QDir(globals.ProgramFolder).filePath(fileName);
 
-    // An installed program's folder belongs to the system, not to the user.
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     // A folder that cannot be made is reported by the save that follows.
     QDir().mkpath(dataFolder);

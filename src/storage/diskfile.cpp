@@ -17,11 +17,6 @@ namespace kosmolux {
 
 namespace {
 
-ProgramError SystemError(int number)
-{
-    return ProgramError(QString::fromLocal8Bit(std::strerror(number)), number);
-}
-
 // The permissions of the file about to be replaced, or nothing for a new file.
 // Throws when the file exists but may not be written, or is no plain file: a
 // pipe or a device (a superuser saving to /dev/null) must not be replaced by one.
@@ -106,6 +101,11 @@ void WriteAll(int fd, const QByteArray& contents)
 }
 
 }  // namespace
+
+ProgramError SystemError(int number)
+{
+    return ProgramError(QString::fromLocal8Bit(std::strerror(number)), number);
+}
 
 std::optional<QByteArray> ReadFileIfPresent(const QString& path)
 {

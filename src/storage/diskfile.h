@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/programerror.h"
+
 namespace kosmolux {
 
 // Whole-file reads and writes whose failures carry the operating system's
@@ -19,6 +21,9 @@ inline constexpr int NotARegularFileError = 75;
 // file of this size loads within seconds. A larger file fails with EFBIG
 // ("File too large") before any of it is read or written.
 inline constexpr qint64 LargestFile = 16 * 1024 * 1024;
+
+// The operating system's error number with its text, as file errors are shown.
+ProgramError SystemError(int number);
 
 // The file's bytes, or nothing when there is no such file. A file that exists
 // but cannot be read (no permission, a folder, too large) throws.

@@ -25,6 +25,25 @@ QString Fold(const QString& name)
     return StripBlanks(name).toCaseFolded();
 }
 
+// Windows-1252, the code page of older files: Latin-1 but for the printable
+// characters it puts in 0x80 to 0x9F (the euro sign, curly quotes, the
+// ellipsis). The five bytes it leaves undefined keep their Latin-1 meaning.
+QString FromWindows1252(const QByteArray& bytes)
+{
+    static constexpr char16_t High[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& character : text) {
+        if (character.unicode() >= 0x80 && character.unicode() <= 0x9F)
+            character = QChar(High[character.unicode() - 0x80]);
+    }
+    return text;
+}
+
 QString DecodeText(const QByteArray& bytes)
 {
     // A mark at the start stays in the text like any other, as a blank: a
@@ -32,8 +51,27 @@ QString DecodeText(const QByteArray& bytes)
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError())
-        return QString::fromLatin1(bytes);
+        return FromWindows1252(bytes);
     return text;
+}
+
+// The text's lines: a line ends at LF, CR LF or a lone CR. Blank lines carry
+// nothing, so a run of line ends (such as CR CR LF) may count as one.
+std::vector<QStringView> SplitLines(const QString& text)
+{
+    std::vector<QStringView> lines;
+    const QStringView all(text);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        if (all[i] == u'\r' || all[i] == u'\n') {
+            if (i > start)
+                lines.push_back(all.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < all.size())
+        lines.push_back(all.sliced(start));
+    return lines;
 }
 
 // A value as a reader gets it: without blanks around it, without one pair of
@@ -86,9 +124,7 @@ IniDocument IniDocument::Parse(const QByteArray& bytes)
 {
     IniDocument document;
     const QString text = DecodeText(bytes);
-    for (QStringView rawLine : QStringView(text).split(u'\n')) {
-        if (rawLine.endsWith(u'\r'))
-            rawLine.chop(1);
+    for (const QStringView rawLine : SplitLines(text)) {
         const QString line = rawLine.toString();
         const QString stripped = StripBlanks(line);
         if (stripped.isEmpty())
@@ -142,6 +178,12 @@ QString IniDocument::GetValue(const QString& section, const QString& key,
     const Section* found = FindSection(section);
     const Line* line = found ? found->FindKey(key) : nullptr;
     return ValueAsRead(line ? line->text : defaultValue);
+}
+
+bool IniDocument::HasValue(const QString& section, const QString& key) const
+{
+    const Section* found = FindSection(section);
+    return found && found->FindKey(key);
 }
 
 QString IniDocument::GetSection(const QString& section) const

@@ -20,8 +20,9 @@ namespace kosmolux {
 // - a new section goes to the end of the file, a new key to the end of its
 //   section, an existing key keeps its place;
 // - lines starting with ";" are comments: ignored when reading, kept when writing.
-// Written as UTF-8 with CRLF line ends and no blank lines; read with CRLF or
-// LF, and as Latin-1 when the bytes are not valid UTF-8.
+// Written as UTF-8 with CRLF line ends and no blank lines; read with LF, CRLF
+// or lone CR line ends (stray CRs before a line end dropped), and as
+// Windows-1252 when the bytes are not valid UTF-8.
 class IniDocument {
 public:
     // The longest value a read returns, in characters.
@@ -39,6 +40,8 @@ public:
     // The value as read, cut at a NUL and to MaxValueLength; the default
     // (cut alike) when the section or key is missing.
     QString GetValue(const QString& section, const QString& key, const QString& defaultValue) const;
+    // Whether the section holds the key, whatever its value.
+    bool HasValue(const QString& section, const QString& key) const;
     // The section's key names, each followed by a NUL, then one more NUL,
     // then blanks up to SectionBufferLength characters.
     QString GetSection(const QString& section) const;

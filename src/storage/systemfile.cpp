@@ -12,6 +12,7 @@
 #include "storage/diskfile.h"
 #include "storage/inidocument.h"
 #include "storage/sciformat.h"
+#include "storage/unreadablevalues.h"
 
 namespace kosmolux {
 
@@ -67,31 +68,30 @@ void WriteBody(IniDocument& file, const Planets& system, const Planet& body, con
     file.SetValue(name, QStringLiteral("Parent"), ParentName(system, body));
 }
 
-// The values a body takes from the file. A garbled number keeps the value of
-// the body read before, so they live across the whole load.
-struct BodyValues {
-    double mass = 0.0;      // kg
-    double diameter = 0.0;  // metres
-    double x = 0.0, y = 0.0, z = 0.0;     // metres
-    double vx = 0.0, vy = 0.0, vz = 0.0;  // metres per second
-    Colour hiColor = 0;
-    Colour loColor = 0;
-};
-
-void ReadNumber(const IniDocument& file, const QString& section, const QString& key,
-                const QString& defaultText, double& variable)
+// A number of the file. A value that is there but is no number takes the
+// missing key's default and is recorded; one too large for a double stops
+// the load (Overflow).
+double ReadNumber(const IniDocument& file, const QString& section, const QString& key, double missing,
+                  UnreadableValues& unreadable)
 {
-    const QString text = file.GetValue(section, key, defaultText);
+    const QString text = file.GetValue(section, key, QString());
     if (text::IsNumeric(text))
-        variable = text::ToDouble(text);
+        return text::ToDouble(text);
+    if (file.HasValue(section, key))
+        unreadable.Record(section, key, text);
+    return missing;
 }
 
-void ReadNumber(const IniDocument& file, const QString& section, const QString& key,
-                const QString& defaultText, Colour& variable)
+// A colour: as a number, rounded to a 32-bit integer; out of range stops the load.
+Colour ReadColour(const IniDocument& file, const QString& section, const QString& key,
+                  UnreadableValues& unreadable)
 {
-    const QString text = file.GetValue(section, key, defaultText);
+    const QString text = file.GetValue(section, key, QString());
     if (text::IsNumeric(text))
-        variable = text::ToInt32(text);
+        return text::ToInt32(text);
+    if (file.HasValue(section, key))
+        unreadable.Record(section, key, text);
+    return 0;
 }
 
 bool ReadFlag(const IniDocument& file, const QString& section, const QString& key)
@@ -99,31 +99,31 @@ bool ReadFlag(const IniDocument& file, const QString& section, const QString& ke
     return file.GetValue(section, key, QStringLiteral("N")) == QStringLiteral("Y");
 }
 
-void ReadBodies(const IniDocument& file, int count, Planets& system, CentreList& centres)
+void ReadBodies(const IniDocument& file, int count, Planets& system, CentreList& centres,
+                UnreadableValues& unreadable)
 {
-    const QString one = QStringLiteral("1");
-    const QString zero = QStringLiteral("0");
-    BodyValues values;
     for (int i = 1; i <= count; ++i) {
         const QString name =
             file.GetValue(SystemSection, QString::number(i), QStringLiteral("Unnamed") + QString::number(i));
-        ReadNumber(file, name, QStringLiteral("Mass"), one, values.mass);
-        ReadNumber(file, name, QStringLiteral("Diameter"), one, values.diameter);
-        ReadNumber(file, name, QStringLiteral("X"), zero, values.x);
-        ReadNumber(file, name, QStringLiteral("Y"), zero, values.y);
-        ReadNumber(file, name, QStringLiteral("Z"), zero, values.z);
-        ReadNumber(file, name, QStringLiteral("VX"), zero, values.vx);
-        ReadNumber(file, name, QStringLiteral("VY"), zero, values.vy);
-        ReadNumber(file, name, QStringLiteral("VZ"), zero, values.vz);
-        ReadNumber(file, name, QStringLiteral("Hicolor"), zero, values.hiColor);
-        ReadNumber(file, name, QStringLiteral("Locolor"), zero, values.loColor);
+        const auto number = [&](const QString& key, double missing) {
+            return ReadNumber(file, name, key, missing, unreadable);
+        };
+        const double mass = number(QStringLiteral("Mass"), 1.0);          // kg
+        const double diameter = number(QStringLiteral("Diameter"), 1.0);  // metres
+        const double x = number(QStringLiteral("X"), 0.0);    // metres
+        const double y = number(QStringLiteral("Y"), 0.0);
+        const double z = number(QStringLiteral("Z"), 0.0);
+        const double vx = number(QStringLiteral("VX"), 0.0);  // metres per second
+        const double vy = number(QStringLiteral("VY"), 0.0);
+        const double vz = number(QStringLiteral("VZ"), 0.0);
+        const Colour hiColor = ReadColour(file, name, QStringLiteral("HiColor"), unreadable);
+        const Colour loColor = ReadColour(file, name, QStringLiteral("LoColor"), unreadable);
         const bool lightweight = ReadFlag(file, name, QStringLiteral("Lightweight"));
         const bool locked = ReadFlag(file, name, QStringLiteral("Locked"));
 
-        Planet& body = system.Add(name.toStdString(), values.mass, values.diameter, values.x, values.y,
-                                  values.z, values.vx, values.vy, values.vz);
-        body.HiColor = values.hiColor;
-        body.LoColor = values.loColor;
+        Planet& body = system.Add(name.toStdString(), mass, diameter, x, y, z, vx, vy, vz);
+        body.HiColor = hiColor;
+        body.LoColor = loColor;
         body.Lightweight = lightweight;
         body.Locked = locked;
         // No parent until they are resolved: a load that stops before that
@@ -147,16 +147,26 @@ void ResolveParents(const IniDocument& file, Planets& system)
     }
 }
 
-void ReadSystem(Globals& globals, CentreList& centres, const IniDocument& file, const QString& systemName)
+void ReadSystem(Globals& globals, CentreList& centres, const IniDocument& file, const QString& systemName,
+                UnreadableValues& unreadable)
 {
-    const QString countText = file.GetValue(GeneralSection, QStringLiteral("TotalBodies"), QStringLiteral("0"));
-    const int count = text::IsNumeric(countText) ? text::ToInt16(countText) : 0;
+    const QString countKey = QStringLiteral("TotalBodies");
+    const QString countText = file.GetValue(GeneralSection, countKey, QStringLiteral("0"));
+    int count = 0;
+    if (text::IsNumeric(countText))
+        count = text::ToInt16(countText);
+    else
+        unreadable.Record(GeneralSection, countKey, countText);
     if (count == 0)
         return;
-    const QString dateText = file.GetValue(GeneralSection, QStringLiteral("StartDate"),
-                                           text::FormatShortDate(text::Today()));
-    if (const std::optional<QDate> date = text::ParseDate(dateText))
+    const QString dateKey = QStringLiteral("StartDate");
+    const QString dateText = file.GetValue(GeneralSection, dateKey, text::FormatShortDate(text::Today()));
+    if (const std::optional<QDate> date = text::ParseDate(dateText)) {
         globals.StartDate = *date;
+    } else {
+        unreadable.Record(GeneralSection, dateKey, dateText);
+        globals.StartDate = text::Today();
+    }
 
     Planets& system = globals.EnsureSystem();
     while (system.Count() > 0)
@@ -164,7 +174,7 @@ void ReadSystem(Globals& globals, CentreList& centres, const IniDocument& file, 
     system.SystemName = systemName.toStdString();
     centres.ClearCentres();
     centres.AddCentre(QStringLiteral("Grid Origin"), -1);
-    ReadBodies(file, count, system, centres);
+    ReadBodies(file, count, system, centres, unreadable);
     ResolveParents(file, system);
     centres.SelectFirstCentre();
     // Last: the window's reaction to the selection above still sees the value from before.
@@ -218,7 +228,7 @@ bool SaveSystem(Globals& globals, DialogService& dialogs, const QString& fileNam
     return true;
 }
 
-void LoadSystem(Globals& globals, DialogService& dialogs, CentreList& centres, const QString& fileName)
+bool LoadSystem(Globals& globals, DialogService& dialogs, CentreList& centres, const QString& fileName)
 {
     IniDocument file;
     try {
@@ -227,14 +237,23 @@ void LoadSystem(Globals& globals, DialogService& dialogs, CentreList& centres, c
     } catch (const ProgramError& error) {
         // Nothing has been touched: the system in memory stays as it was, and loaded.
         ShowError(dialogs, error, QStringLiteral("LoadSystem"));
-        return;
+        return false;
     }
+    UnreadableValues unreadable;
+    bool complete = true;
     try {
-        ReadSystem(globals, centres, file, FileNameFromPath(fileName));
+        ReadSystem(globals, centres, file, FileNameFromPath(fileName), unreadable);
     } catch (const ProgramError& error) {
         globals.SystemLoaded = false;
         ShowError(dialogs, error, QStringLiteral("LoadSystem"));
+        complete = false;
     }
+    if (!unreadable.IsEmpty()) {
+        dialogs.MessageBox(unreadable.MessageText(), QStringLiteral("LoadSystem"), DialogService::Icon::None,
+                           DialogService::Buttons::Ok);
+        complete = false;
+    }
+    return complete;
 }
 
 }  // namespace kosmolux

@@ -39,7 +39,10 @@ bool SaveSystem(Globals& globals, DialogService& dialogs, const QString& fileNam
 // Reads a system file into the current system, fills the centre list and
 // names the system after the file. Failures are shown in the "LoadSystem"
 // message box. A missing file, or one without bodies, changes nothing.
-void LoadSystem(Globals& globals, DialogService& dialogs, CentreList& centres,
+// Values that are there but cannot be read take the default of a missing
+// key and are listed in one "LoadSystem" box at the end. Returns false when
+// the load told of any problem: the system in memory is then not the file's.
+bool LoadSystem(Globals& globals, DialogService& dialogs, CentreList& centres,
                 const QString& fileName);
 
 }  // namespace kosmolux

@@ -1,10 +1,16 @@
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,18 +19,20 @@
 #include "platform/scripteddialogservice.h"
 #include "storage/globals.h"
 #include "storage/systemfile.h"
+#include "support/localeguard.h"
 
 namespace kosmolux {
 namespace {
 
-QString ExamplePath(const char* name) { return QStringLiteral(KOSMOLUX_EXAMPLES_DIR "/") + name; }
+QString ExamplePath(const QString& name) { return QStringLiteral(KOSMOLUX_EXAMPLES_DIR "/") + name; }
 
-// An example loaded as the runner loads it.
+// An example loaded as the runner loads it; a path loads another file.
 struct Example {
-    explicit Example(const char* name)
+    explicit Example(const char* name) : Example(ExamplePath(QString::fromLatin1(name))) {}
+    explicit Example(const QString& path)
     {
         SilentCentreList centres;
-        LoadSystem(globals, dialogs, centres, ExamplePath(name));
+        LoadSystem(globals, dialogs, centres, path);
     }
 
     Globals globals;
@@ -40,6 +48,42 @@ TEST(Examples, LoadAndSaveGiveBackTheSameBytes)
         QFile file(ExamplePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
         EXPECT_EQ(SystemFileContents(example.globals), file.readAll()) << name;
+    }
+}
+
+// Every number of a loaded system and its start date, as bits.
+std::vector<std::uint64_t> LoadedBits(const Example& example)
+{
+    std::vector<std::uint64_t> bits{static_cast<std::uint64_t>(example.globals.StartDate.toJulianDay())};
+    for (const Planet& body : *example.globals.CurrentSystem)
+        for (const double value : {body.Mass, body.Diameter, body.Position.XComp, body.Position.YComp,
+                                   body.Position.ZComp, body.Velocity.XComp, body.Velocity.YComp,
+                                   body.Velocity.ZComp})
+            bits.push_back(std::bit_cast<std::uint64_t>(value));
+    return bits;
+}
+
+// Each example, written in English, loads to the same bits in every locale,
+// and what each locale writes loads back to them in English.
+TEST(Examples, LoadToTheSameBitsInEveryLocaleAndBackInEnglish)
+{
+    const QTemporaryDir folder;
+    const QString written = folder.filePath("Written.kmx");
+    for (const QString& name : QDir(QStringLiteral(KOSMOLUX_EXAMPLES_DIR)).entryList({"*.kmx"}, QDir::Files)) {
+        const Example english(ExamplePath(name));
+        ASSERT_TRUE(english.globals.SystemLoaded) << name.toStdString();
+        for (const QLocale& language : {QLocale(QLocale::German, QLocale::Germany),
+                                        QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+            const std::string where = name.toStdString() + " " + language.name().toStdString();
+            {
+                const LocaleGuard locale(language);
+                Example other(ExamplePath(name));
+                EXPECT_TRUE(other.dialogs.Calls.empty()) << where;
+                EXPECT_EQ(LoadedBits(other), LoadedBits(english)) << where;
+                ASSERT_TRUE(SaveSystem(other.globals, other.dialogs, written)) << where;
+            }
+            EXPECT_EQ(LoadedBits(Example(written)), LoadedBits(english)) << where;
+        }
     }
 }
 

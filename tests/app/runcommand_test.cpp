@@ -1,9 +1,15 @@
+#include <csignal>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -74,7 +80,7 @@ TEST_F(RunCommandTest, TheProgramTellsTheMergeAndSavesOneBodyFewer)
 
 TEST_F(RunCommandTest, TheSameRunTwiceGivesTheSameBytes)
 {
-    const std::vector<std::string> arguments = {"--steps", "3000", "--csv", InFolder("rows.csv"),
+    const std::vector<std::string> arguments = {"--steps", "2874", "--csv", InFolder("rows.csv"),
                                                 Examples + "/Solar.kmx"};
     ASSERT_EQ(Run(arguments), ExitDone) << err.str();
     const std::string first = out.str();
@@ -83,7 +89,7 @@ TEST_F(RunCommandTest, TheSameRunTwiceGivesTheSameBytes)
 
     EXPECT_TRUE(first.starts_with("[System]\r\n1=Sun\r\n"));
     EXPECT_EQ(out.str(), first);
-    EXPECT_EQ(firstRows.count('\n'), 1 + 17 * 11 + 11);  // header, steps 170 ... 2874, after the last
+    EXPECT_EQ(firstRows.count('\n'), 1 + 17 * 11);  // header, steps 170 ... 2874, the last of them once
     EXPECT_EQ(Contents(InFolder("rows.csv")), firstRows);
 }
 
@@ -95,18 +101,63 @@ TEST_F(RunCommandTest, FilesThatCannotBeUsedAreNamed)
     const std::string nowhere = InFolder("no/such/folder/out");
     const std::string folderName = folder.path().toStdString();
     const std::string earthMoon = Examples + "/EarthMoon.kmx";
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+    const std::string pipe = InFolder("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // Held open, so that a program that opens the pipe fails instead of waiting for a writer.
+    const int pipeHeld = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(pipeHeld, 0);
+    const std::string misread = InFolder("misread.kmx");
+    Write(misread, "[System]\r\n1=Mercury\r\n[General]\r\nTotalBodies=1\r\n[Mercury]\r\nMass=3.30E+23kg\r\n");
+    const std::string copy = InFolder("copy.kmx");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+        int status = ExitFileProblem;
+    } cases[] = {
         {{missing}, "kosmolux-run: cannot read " + missing + ": No such file or directory\n"},
         {{folderName}, "kosmolux-run: cannot read " + folderName + ": it is a folder\n"},
+        {{pipe}, "kosmolux-run: cannot read " + pipe + ": it is not a regular file\n"},
         {{empty}, "kosmolux-run: " + empty + " holds no bodies"},
+        {{misread}, "LoadSystem: These values could not be read and were taken as if they were missing:\n"
+                    "[Mercury] Mass=3.30E+23kg\nkosmolux-run: cannot load " + misread + "\n"},
         {{"-o", nowhere, earthMoon}, "kosmolux-run: cannot write " + nowhere + ": the folder "},
+        {{"-o", pipe, earthMoon}, "kosmolux-run: cannot write " + pipe + ": it is not a regular file\n"},
         {{"--csv", nowhere, earthMoon}, "kosmolux-run: cannot write " + nowhere + ": No such file or directory\n"},
+        // Neither the table nor the saved system may overwrite the input or each other.
+        {{"--csv", empty, empty}, "kosmolux-run: the input and --csv name the same file", ExitUsage},
+        {{"-o", folderName + "/./empty.kmx", empty}, "kosmolux-run: the input and -o name the same file", ExitUsage},
+        {{"--csv", copy, "-o", copy, earthMoon}, "kosmolux-run: --csv and -o name the same file", ExitUsage},
     };
-    for (const auto& [arguments, error] : cases) {
-        EXPECT_EQ(Run(arguments), ExitFileProblem) << error;
+    for (const auto& [arguments, error, status] : cases) {
+        EXPECT_EQ(Run(arguments), status) << error;
         EXPECT_TRUE(err.str().starts_with(error)) << err.str();
         EXPECT_TRUE(out.str().empty()) << error;
     }
+    EXPECT_EQ(Contents(empty), "[General]\r\nStartDate=1/1/2000\r\n");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(copy)));
+    ::close(pipeHeld);
+}
+
+// The real program under a file-size limit too small for its output, with the
+// signal at its default: the save fails with a message and the old file stays.
+TEST_F(RunCommandTest, AFileSizeLimitFailsTheSaveWithoutEndingTheProgram)
+{
+    const QString output = folder.filePath("out.kmx");
+    Write(output.toStdString(), "old");
+    QProcess program;
+    program.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    program.start(QStringLiteral(KOSMOLUX_RUN_PROGRAM),
+                  {"--steps=1", "-o", output, QString::fromStdString(Examples + "/Solar.kmx")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), ExitFileProblem);
+    EXPECT_TRUE(program.readAllStandardError().startsWith("SaveSystem: File too large: 27\n"));
+    EXPECT_EQ(Contents(output.toStdString()), "old");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.kmx"});
 }
 
 TEST_F(RunCommandTest, ANonFiniteBodyEndsTheRunButTheSystemIsSaved)

@@ -1,3 +1,5 @@
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "engine/collision.h"
@@ -34,6 +36,22 @@ TEST_F(CollisionTest, AtEqualDiametersTheBodyBeingAcceleratedSurvives)
     EXPECT_EQ(probe.PlanetName, "Probe & First & Second");
     EXPECT_TRUE(probe.Lightweight);
     EXPECT_TRUE(first.Locked);
+}
+
+TEST_F(CollisionTest, NamesAreJoinedUpTo255Utf16Units)
+{
+    // 124 two-byte letters, " & " and 128 letters: 255 units (379 bytes) join; one more does not.
+    std::string accents;
+    for (int i = 0; i < 124; ++i)
+        accents += "\xC3\xA9";
+    Planet& survivor = system.Add(accents, 1.0, 2.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ASSERT_TRUE(Collide(survivor, system.Add(std::string(128, 'x'), 1.0, 1.0, 0, 0, 0, 0, 0, 0), observer));
+    const std::string joined = accents + " & " + std::string(128, 'x');
+    EXPECT_EQ(survivor.PlanetName, joined);
+    ASSERT_TRUE(Collide(survivor, system.Add("y", 1.0, 1.0, 0, 0, 0, 0, 0, 0), observer));
+    EXPECT_EQ(survivor.PlanetName, joined);
+    EXPECT_EQ(survivor.Mass, 3.0);
+    EXPECT_EQ(observer.Messages.back(), "y collided with " + joined + "!");
 }
 
 TEST_F(CollisionTest, MassesThatCancelGiveThePlainMeanVelocity)

@@ -40,6 +40,19 @@ TEST(RemoveDriftTest, CancelsTheDriftAndPutsPositionsAndHistoriesBack)
     EXPECT_EQ(anchor.History.Count(), 1);
 }
 
+TEST(RemoveDriftTest, NoVelocityIsPushedPastTheLargestDouble)
+{
+    IdentityCounter ids;
+    Planets system(ids);
+    // At one place with no size: they touch, so the trial step pulls nothing.
+    Planet& fast = system.Add("Fast", 0.25, 0.0, 0.0, 0.0, 0.0, 1.5e308, 0.0, 0.0);
+    Planet& slow = system.Add("Slow", 1.0, 0.0, 0.0, 0.0, 0.0, -1.0e308, 0.0, 0.0);
+    // The drift, -0.5e308, would make Fast's velocity infinite: nobody loses it.
+    RemoveDrift(system, 1);
+    EXPECT_EQ(fast.Velocity.XComp, 1.5e308);
+    EXPECT_EQ(slow.Velocity.XComp, -1.0e308);
+}
+
 TEST(RemoveDriftTest, AFullHistoryLosesItsOldestEntry)
 {
     IdentityCounter ids;

@@ -25,10 +25,13 @@ TEST_P(RunLoopTest, AMergedBodyLeavesAtTheEndOfTheStep)
     // one is marked "*" and leaves only when the step is done.
     system.Add("Small", 1.0, 1.0, 0.0, 0.0, 0.0, 4.0, 0.0, 0.0);
     system.Add("Big", 3.0, 2.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    // Far away: a body that only bears the absorbed bodies' name stays.
+    system.Add("*", 1.0, 1.0, 1.0e12, 0.0, 0.0, 0.0, 0.0, 0.0);
     loop.Begin();
     ASSERT_TRUE(loop.Step(128, 21600));
     EXPECT_EQ(observer.Messages, std::vector<std::string>{"Small collided with Big!"});
-    ASSERT_EQ(system.Count(), 1);
+    ASSERT_EQ(system.Count(), 2);
+    EXPECT_EQ(system.Item(2).PlanetName, "*");
     const Planet& big = system.Item(1);
     EXPECT_EQ(big.PlanetName, "Big & Small");
     EXPECT_EQ(big.Mass, 4.0);

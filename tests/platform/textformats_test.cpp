@@ -1,5 +1,7 @@
 #include <limits>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include <QLocale>
 
@@ -7,19 +9,10 @@
 
 #include "platform/programerror.h"
 #include "platform/textformats.h"
+#include "support/localeguard.h"
 
 namespace kosmolux::text {
 namespace {
-
-// Sets the default locale for one scope and restores the previous one after it.
-class LocaleGuard {
-public:
-    explicit LocaleGuard(const QLocale& locale) : previous_(QLocale()) { QLocale::setDefault(locale); }
-    ~LocaleGuard() { QLocale::setDefault(previous_); }
-
-private:
-    const QLocale previous_;
-};
 
 const QLocale English(QLocale::English, QLocale::UnitedStates);
 const QLocale German(QLocale::German, QLocale::Germany);
@@ -73,6 +66,21 @@ TEST(DateTest, FormsOfEachLocaleAreReadAndDaysThatDoNotExistAreNot)
     EXPECT_FALSE(IsDate("31.02.2000"));
 }
 
+TEST(DateTest, NumericFormsOfOtherLocalesComeAfterTheUsersOwn)
+{
+    const QLocale British(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale C = QLocale::c();
+    const QDate march5(2000, 3, 5), may3(2000, 5, 3);
+    const std::tuple<QLocale, const char*, std::optional<QDate>> cases[] = {
+        {C, "3/5/2000", march5},    {C, "5.3.2000", march5},       {C, "2000-03-05", march5}, {German, "3/5/2000", march5},
+        {English, "5.3.2000", march5}, {British, "3/5/2000", may3}, {British, "3.5.2000", may3}, {C, "3/5/00", {}},
+        {C, "31.2.2000", {}},       {C, "3-5-2000", {}}};
+    for (const auto& [language, text, date] : cases) {
+        LocaleGuard locale(language);
+        EXPECT_EQ(ParseDate(text), date) << language.name().toStdString() << " " << text;
+    }
+}
+
 TEST(DateTest, EveryFormattedDateReadsBackWithItsCentury)
 {
     for (const QLocale& language : {English, German}) {
@@ -84,28 +92,29 @@ TEST(DateTest, EveryFormattedDateReadsBackWithItsCentury)
     }
 }
 
-TEST(NumberParseTest, DecimalsOfTheLocaleOnlyAndTooLargeOverflows)
+TEST(NumberParseTest, TheProgramsFormReadsAlikeInEveryLocale)
 {
-    {
-        LocaleGuard english(English);
-        EXPECT_EQ(ToDouble("1.0E-3"), 0.001);
-        EXPECT_EQ(ToDouble(" 1.989E+30\t"), 1.989e30);
-        EXPECT_EQ(ToDouble("1e-400"), 0.0);
-        EXPECT_EQ(ToDouble("4.94065645841247E-324"), std::numeric_limits<double>::denorm_min());
-        for (const char* text : {"1,989E+30", "1,000", "nan", "inf", "-inf", "", "  ", "1e", "1 000", "1e-400x"})
-            EXPECT_FALSE(IsNumeric(text)) << text;
+    const QLocale French(QLocale::French, QLocale::France);
+    for (const QLocale& language : {English, German, French, QLocale::c()}) {
+        LocaleGuard locale(language);
+        const std::string name = language.name().toStdString();
+        for (const char* text : {"-2.978E+4", " -2,978E+4 ", "-29780", "-29780.0", "-2.978e4"})
+            EXPECT_EQ(ToDouble(text), -29780.0) << name << " " << text;
+        EXPECT_EQ(ToDouble("1,0E-3"), 0.001) << name;
+        EXPECT_EQ(ToDouble("1e-400"), 0.0) << name;
+        EXPECT_EQ(ToDouble("4.94065645841247E-324"), std::numeric_limits<double>::denorm_min()) << name;
+        // Grouped digits, two separators, words and half numbers are no numbers.
+        for (const char* text : {"1,989,000", "1.989.000", "1.000,5", "1,000.5", "nan", "inf", "-inf", "NaN",
+                                 "infinity", "", "  ", "1e", "1 000", "1e-400x", "3.30E+23kg"})
+            EXPECT_FALSE(IsNumeric(text)) << name << " " << text;
         // Too large for a double is still a number, one whose conversion overflows.
-        EXPECT_TRUE(IsNumeric(" 1e999 "));
-        EXPECT_EQ(ErrorOf([] { ToDouble("-1e99999999999999999999"); }), "Overflow: 6");
-        EXPECT_EQ(ErrorOf([] { ToDouble("nan"); }), "Type mismatch: 13");
+        EXPECT_TRUE(IsNumeric(" 1e999 ")) << name;
+        EXPECT_EQ(ErrorOf([] { ToDouble("-1e99999999999999999999"); }), "Overflow: 6") << name;
+        EXPECT_EQ(ErrorOf([] { ToDouble("nan"); }), "Type mismatch: 13") << name;
     }
+    // The locale's own forms still read, such as its separator with no digit before it.
     LocaleGuard german(German);
-    EXPECT_EQ(ToDouble(" -2,978E+4 "), -29780.0);
-    // The point groups thousands in German: "1.5" is neither 1.5 nor 15.
-    for (const char* text : {"1.5", "1.0E-3", "NaN", "infinity", ""})
-        EXPECT_FALSE(IsNumeric(text)) << text;
-    EXPECT_TRUE(IsNumeric("1e999"));
-    EXPECT_EQ(ErrorOf([] { ToDouble("1e999"); }), "Overflow: 6");
+    EXPECT_EQ(ToDouble(",5"), 0.5);
 }
 
 TEST(IntegerConversionTest, HalvesGoToTheEvenNeighbourAndOutOfRangeOverflows)

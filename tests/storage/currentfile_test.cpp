@@ -81,6 +81,15 @@ TEST_F(CurrentFileTest, StaysInAWritableProgramFolderOrGoesToTheUserDataFolder)
     EXPECT_EQ(messages[0].title, "SaveSystem");
 }
 
+TEST_F(CurrentFileTest, AnInstalledProgramFolderIsLeftAloneEvenWhenWritable)
+{
+    // PREFIX/bin beside PREFIX/share/kosmolux, as under ~/.local.
+    ASSERT_TRUE(QDir(program_.path()).mkpath("bin"));
+    ASSERT_TRUE(QDir(program_.path()).mkpath("share/kosmolux"));
+    globals_.ProgramFolder = program_.filePath("bin");
+    EXPECT_EQ(CurrentFilePath(globals_), UserCopy());
+}
+
 TEST_F(CurrentFileTest, LeavesAReadOnlyProgramFolderAlone)
 {
     if (geteuid() == 0)

@@ -14,11 +14,13 @@ TEST_F(LoadSystemTest, AFileWithoutACountOrAFolderChangesNothing)
                                     QByteArray("TotalBodies=0.4\n")})
         LoadLines("[System]\n1=Sun\n[General]\n" + count + "StartDate=3/5/2000\n[Sun]\nMass=1.0E+0\n");
     Load(PathOf("Missing.kmx"));
-    EXPECT_TRUE(dialogs_.Calls.empty());
-    // A folder cannot be read: that is said, and still nothing changes.
+    // A count that is no number, and a folder that cannot be read, are said.
     Load(folder_.path());
-    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"Is a directory: 21"});
-    EXPECT_EQ(dialogs_.Calls[0].title, "LoadSystem");
+    ASSERT_EQ(dialogs_.MessageTexts(),
+              QStringList({"These values could not be read and were taken as if they were missing:\n"
+                           "[General] TotalBodies=two",
+                           "Is a directory: 21"}));
+    EXPECT_EQ(dialogs_.Calls[1].title, "LoadSystem");
     ExpectUnchanged();
     EXPECT_TRUE(globals_.SystemLoaded);
 }
@@ -34,39 +36,47 @@ TEST_F(LoadSystemTest, ANegativeCountEmptiesTheSystem)
     EXPECT_EQ(centres_.FirstSelections, 1);
 }
 
-TEST_F(LoadSystemTest, MissingBodiesAndGarbledNumbers)
+TEST_F(LoadSystemTest, UnreadableValuesTakeTheDefaultsAndAreListedOnce)
 {
     // Halves round to the even neighbour: a count of 3.5 is 4, a colour of 2.5 is 2.
     LoadLines("[System]\n1=First\n2=Second\n[General]\nTotalBodies=3.5\nStartDate=not a date\n"
               "[First]\nMass=5.0E+0\nDiameter=2.0E+0\nX=1.0E+0\nY=2.0E+0\nZ=3.0E+0\nVX=4.0E+0\nVY=5.0E+0\n"
               "VZ=6.0E+0\nHiColor=2.5\nLoColor=-7\n"
-              "[Second]\nMass=abc\nDiameter=1,5\nX=\nY=nan\nZ=1e999x\nVX=9.0E+0\nHiColor=red\nLoColor=3.5\n"
+              "[Second]\nMass=3.30E+23kg\nDiameter=1,5\nX=\nY=nan\nZ=1e999x\nVX=9.0E+0\nHiColor=red\nLoColor=3.5\n"
               "[Unnamed3]\nX=garbled\n");
-    EXPECT_EQ(globals_.StartDate, QDate(1999, 1, 1));
+    EXPECT_EQ(globals_.StartDate, text::Today());
     ASSERT_EQ(globals_.CurrentSystem->Count(), 4);
     EXPECT_EQ(Body(1).Velocity, (Vector{4.0, 5.0, 6.0}));
     EXPECT_EQ(Body(1).HiColor, 2);
     EXPECT_EQ(Body(1).LoColor, -7);
 
-    // Every garbled value is the one of the body before.
+    // Never the value of the body before: the default of a missing key.
     const Planet& second = Body(2);
-    EXPECT_EQ(second.Mass, 5.0);
-    EXPECT_EQ(second.Diameter, 2.0);
-    EXPECT_EQ(second.Position, (Vector{1.0, 2.0, 3.0}));
+    EXPECT_EQ(second.Mass, 1.0);
+    EXPECT_EQ(second.Diameter, 1.5);
+    EXPECT_EQ(second.Position, (Vector{0.0, 0.0, 0.0}));
     EXPECT_EQ(second.Velocity, (Vector{9.0, 0.0, 0.0}));
-    EXPECT_EQ(second.HiColor, 2);
+    EXPECT_EQ(second.HiColor, 0);
     EXPECT_EQ(second.LoColor, 4);
 
-    // A body without an entry is named after its number and takes the defaults,
-    // except where a value is there but garbled.
-    const Planet& third = Body(3);
-    EXPECT_EQ(third.PlanetName, "Unnamed3");
-    EXPECT_EQ(third.Mass, 1.0);
-    EXPECT_EQ(third.Position, (Vector{1.0, 0.0, 0.0}));
-    EXPECT_EQ(third.HiColor, 0);
+    // A body without an entry is named after its number and takes the defaults.
+    EXPECT_EQ(Body(3).PlanetName, "Unnamed3");
+    EXPECT_EQ(Body(3).Mass, 1.0);
+    EXPECT_EQ(Body(3).Position, Vector{});
     EXPECT_EQ(Body(4).PlanetName, "Unnamed4");
     EXPECT_EQ(Body(4).Parent, -1);
     EXPECT_TRUE(globals_.SystemLoaded);
+    ASSERT_EQ(dialogs_.MessageTexts(),
+              QStringList{"These values could not be read and were taken as if they were missing:\n"
+                          "[General] StartDate=not a date\n[Second] Mass=3.30E+23kg\n[Second] X=\n"
+                          "[Second] Y=nan\n[Second] Z=1e999x\n[Second] HiColor=red\n[Unnamed3] X=garbled"});
+    EXPECT_EQ(dialogs_.Calls[0].title, "LoadSystem");
+
+    // Ten are listed, then how many more; a section of two bodies is listed once.
+    LoadLines("[System]\n1=A\n2=B\n3=A\n[General]\nTotalBodies=3\n[A]\nMass=a\nX=a\nY=a\nZ=a\nVX=a\nVY=a\n"
+              "[B]\nMass=b\nX=b\nY=b\nZ=b\nVX=b\nVY=b\n");
+    EXPECT_TRUE(dialogs_.MessageTexts().last().endsWith("\n[B] Y=b\n[B] Z=b\nand 2 more."));
+    EXPECT_EQ(dialogs_.MessageTexts().last().count('\n'), 11);
 }
 
 TEST_F(LoadSystemTest, FlagsParentsIdsAndTheCentreList)
@@ -104,13 +114,18 @@ TEST_F(LoadSystemTest, FlagsParentsIdsAndTheCentreList)
     EXPECT_EQ(centres_.Entries.size(), 6u);
 }
 
-TEST_F(LoadSystemTest, ReadsLfAndLatin1Files)
+TEST_F(LoadSystemTest, ReadsOlderFilesLineEndsAndWindowsCharacters)
 {
-    ASSERT_TRUE(WriteBytes(PathOf("Hand.kmx"), "[System]\n1=\xC9toile\n[General]\nTotalBodies=1\n[\xC9TOILE]\nMass=2.0E+0\n"));
+    // Lines end in LF, CR CR LF and a lone CR; the names are Windows-1252.
+    ASSERT_TRUE(WriteBytes(PathOf("Hand.kmx"), "[System]\n1=\xC9toile\r\r\n2=Caf\x80 \x85 \x92s\r[General]\r"
+                                               "TotalBodies=2\r\r\n[\xC9TOILE]\nMass=2.0E+0\r\r\n"));
     Load(PathOf("Hand.kmx"));
-    ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
+    ASSERT_EQ(globals_.CurrentSystem->Count(), 2);
     EXPECT_EQ(Body(1).PlanetName, "\xC3\x89toile");
     EXPECT_EQ(Body(1).Mass, 2.0);
+    EXPECT_EQ(QString::fromStdString(Body(2).PlanetName), QString::fromUtf8("Caf\u20AC \u2026 \u2019s"));
+    EXPECT_TRUE(dialogs_.Calls.empty());
+    EXPECT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Hand.kmx")));
 }
 
 TEST_F(LoadSystemTest, ASavedFileLoadsAndSavesToTheSameBytes)

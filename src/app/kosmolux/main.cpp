@@ -1,3 +1,4 @@
+#include <csignal>
 #include <memory>
 
 #include <QApplication>
@@ -14,6 +15,10 @@
 // path of a system file to load at start.
 int main(int argc, char** argv)
 {
+    // Beyond the file-size limit (ulimit -f) a write then fails with "File too
+    // large", which a save reports, instead of the signal ending the program
+    // and taking the system in memory with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     // Lets desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kosmolux.Kosmolux"));

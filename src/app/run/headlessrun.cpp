@@ -28,8 +28,11 @@ bool HeadlessRun::Run(int speedLevel, int plotLevel, std::int64_t steps, const S
         if (afterStep)
             afterStep(step_);
     }
-    for (const Planet& body : system_)
-        WriteRow(body);
+    // A plotted last step has written these very rows already.
+    if (!loop_.PlottedStep()) {
+        for (const Planet& body : system_)
+            WriteRow(body);
+    }
     return finite;
 }
 

@@ -14,7 +14,7 @@ namespace kosmolux {
 // What the Start button does with a loaded system, without a window: the
 // drift removed, then steps of the run loop. Merges and a body that turns
 // non-finite are told as message lines; with a table, every body is written
-// at every plotted step and once more after the last step.
+// at every plotted step and after the last step, once when that step is plotted.
 class HeadlessRun : private RunObserver {
 public:
     using MessageSink = std::function<void(const std::string& line)>;

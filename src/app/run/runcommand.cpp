@@ -5,6 +5,8 @@
 #include <fstream>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +31,36 @@ namespace {
 
 const std::string ProgramName = "kosmolux-run";
 
+// Why a path that exists cannot be a system file or table: a folder, or
+// something other than a plain file (a named pipe, a device). Empty for a
+// plain file and for a path where nothing is yet.
+std::string NotAPlainFile(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return {};
+    return S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file";
+}
+
+// Whether two paths name one file: the same file on disk, or, for files not
+// yet there, the same name in the same folder.
+bool SameFile(const QString& first, const QString& second)
+{
+    struct stat firstStatus {};
+    struct stat secondStatus {};
+    const bool firstExists = ::stat(QFile::encodeName(first).constData(), &firstStatus) == 0;
+    const bool secondExists = ::stat(QFile::encodeName(second).constData(), &secondStatus) == 0;
+    if (firstExists || secondExists)
+        return firstExists && secondExists && firstStatus.st_dev == secondStatus.st_dev
+               && firstStatus.st_ino == secondStatus.st_ino;
+    const auto place = [](const QString& path) {
+        const QFileInfo file(path);
+        const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+        return (folder.isEmpty() ? file.absolutePath() : folder) + QLatin1Char('/') + file.fileName();
+    };
+    return place(first) == place(second);
+}
+
 // One run from the command line: the files checked, the system loaded, run
 // and saved, every problem told on standard error.
 class CommandLineRun {
@@ -40,6 +72,8 @@ public:
 
     int Execute()
     {
+        if (!FilesDistinct())
+            return ExitUsage;
         if (!InputReadable() || !OutputFolderWritable() || !Load() || !OpenTable())
             return ExitFileProblem;
         const bool finite = Run();
@@ -54,13 +88,28 @@ private:
 
     static QString Path(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
 
+    // The table and the saved system must not overwrite the input, nor each other.
+    bool FilesDistinct()
+    {
+        const auto clash = [this](const std::string& first, const std::string& second, const std::string& what) {
+            if (first.empty() || second.empty() || !SameFile(Path(first), Path(second)))
+                return false;
+            Complain(what + " name the same file, " + second + "; give each its own file");
+            return true;
+        };
+        return !clash(options_.InputFile, options_.CsvFile, "the input and --csv")
+               && !clash(options_.InputFile, options_.OutputFile, "the input and -o")
+               && !clash(options_.CsvFile, options_.OutputFile, "--csv and -o");
+    }
+
     // LoadSystem reads a missing file as an empty one without a word, so the
-    // input is looked at first.
+    // input is looked at first; opening a named pipe would wait for a writer.
     bool InputReadable()
     {
         QFile file(Path(options_.InputFile));
-        if (QFileInfo(file).isDir()) {
-            Complain("cannot read " + options_.InputFile + ": it is a folder");
+        const std::string problem = NotAPlainFile(file.fileName());
+        if (!problem.empty()) {
+            Complain("cannot read " + options_.InputFile + ": " + problem);
             return false;
         }
         if (!file.open(QIODevice::ReadOnly)) {
@@ -77,12 +126,10 @@ private:
             return true;
         const QFileInfo output(Path(options_.OutputFile));
         const QFileInfo folder(output.absolutePath());
-        std::string problem;
-        if (output.isDir())
-            problem = "it is a folder";
-        else if (!folder.isDir())
+        std::string problem = NotAPlainFile(output.filePath());
+        if (problem.empty() && !folder.isDir())
             problem = "the folder " + folder.filePath().toStdString() + " does not exist";
-        else if (!folder.isWritable())
+        else if (problem.empty() && !folder.isWritable())
             problem = "the folder " + folder.filePath().toStdString() + " is not writable";
         if (problem.empty())
             return true;

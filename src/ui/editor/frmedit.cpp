@@ -1,5 +1,7 @@
 #include "ui/editor/frmedit.h"
 
+#include <optional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
@@ -13,13 +15,12 @@
 #include "model/planets.h"
 #include "platform/dialogmodality.h"
 #include "platform/dialogservice.h"
-#include "platform/programerror.h"
-#include "platform/textformats.h"
 #include "storage/globals.h"
 #include "storage/sciformat.h"
 #include "ui/editor/renamecheck.h"
 #include "ui/generator/colourswatch.h"
 #include "ui/generator/frmnewbody.h"
+#include "ui/generator/numberfield.h"
 
 namespace kosmolux {
 
@@ -38,15 +39,16 @@ Control* Named(Control* control, const char* name)
 
 // Only a box the user edited is read, so an untouched value keeps every
 // digit instead of coming back rounded to the 15 digits shown. Text that is
-// not a number, or too large for a double, leaves the value as it was.
-void StoreNumber(const QLineEdit* box, double& value)
+// not a number, or too large for a double, is refused in a message naming
+// the field and leaves the value as it was; returns whether it was stored.
+bool StoreNumber(DialogService& dialogs, const QLineEdit* box, const char* fieldName, double& value)
 {
-    if (!box->isModified() || !text::IsNumeric(box->text()))
-        return;
-    try {
-        value = text::ToDouble(box->text());
-    } catch (const ProgramError&) {
-    }
+    if (!box->isModified())
+        return true;
+    const std::optional<double> number = ReadNumberField(dialogs, box->text(), QString::fromLatin1(fieldName));
+    if (number)
+        value = *number;
+    return number.has_value();
 }
 
 }  // namespace
@@ -216,25 +218,26 @@ void frmEdit::ShowNoBody()
     cboOthers->setCurrentIndex(-1);
 }
 
-void frmEdit::StoreBody()
+bool frmEdit::StoreBody()
 {
     if (!EditedBody || !BodyChanged)
-        return;
+        return true;
     Planet& body = *EditedBody;
-    StoreNumber(txtMass, body.Mass);
-    StoreNumber(txtDiameter, body.Diameter);
-    StoreNumber(txtX, body.Position.XComp);
-    StoreNumber(txtY, body.Position.YComp);
-    StoreNumber(txtZ, body.Position.ZComp);
-    StoreNumber(txtVX, body.Velocity.XComp);
-    StoreNumber(txtVY, body.Velocity.YComp);
-    StoreNumber(txtVZ, body.Velocity.ZComp);
+    bool stored = StoreNumber(dialogs_, txtMass, "Mass", body.Mass);
+    stored = StoreNumber(dialogs_, txtDiameter, "Diameter", body.Diameter) && stored;
+    stored = StoreNumber(dialogs_, txtX, "Position X", body.Position.XComp) && stored;
+    stored = StoreNumber(dialogs_, txtY, "Position Y", body.Position.YComp) && stored;
+    stored = StoreNumber(dialogs_, txtZ, "Position Z", body.Position.ZComp) && stored;
+    stored = StoreNumber(dialogs_, txtVX, "Velocity X", body.Velocity.XComp) && stored;
+    stored = StoreNumber(dialogs_, txtVY, "Velocity Y", body.Velocity.YComp) && stored;
+    stored = StoreNumber(dialogs_, txtVZ, "Velocity Z", body.Velocity.ZComp) && stored;
     body.HiColor = picHiColor->BackColor();
     body.LoColor = picLoColor->BackColor();
     const int parentEntry = cboOthers->currentIndex();
     body.Parent = parentEntry >= 0 ? cboOthers->itemData(parentEntry).toInt() : -1;
     body.Lightweight = chkLightweight->isChecked();
     body.Locked = chkLocked->isChecked();
+    return stored;
 }
 
 void frmEdit::Value_Change()
@@ -313,8 +316,9 @@ void frmEdit::butRename_Click()
 
 void frmEdit::butOK_Click()
 {
-    StoreBody();
-    accept();
+    // A refused field stays open for the user to put right.
+    if (StoreBody())
+        accept();
 }
 
 }  // namespace kosmolux

@@ -45,7 +45,9 @@ private slots:
 
 private:
     void FillLists();
-    void StoreBody();
+    // Stores the shown body's changed values; false when a value box held no
+    // number (the user was told) and that value stayed as it was.
+    bool StoreBody();
     void ShowBody(const Planet& body);
     void ShowNoBody();
     void ChooseColour(ColourSwatch* swatch);

@@ -7,10 +7,9 @@ namespace kosmolux {
 
 QString RenameProblem(const Planets& system, std::int32_t bodyId, const QString& newName)
 {
-    // The run loop removes every body of this name: it marks a body absorbed in a merge.
-    if (newName == QStringLiteral("*"))
-        return QStringLiteral("A body cannot be called '*'. That name marks a body absorbed in a "
-                              "collision, and the next run would remove it from the system.");
+    const QString absorbed = AbsorbedNameProblem(newName);
+    if (!absorbed.isEmpty())
+        return absorbed;
 
     const QString storable = BodyNameProblem(newName);
     if (!storable.isEmpty())

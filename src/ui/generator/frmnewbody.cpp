@@ -20,6 +20,7 @@
 #include "storage/systemfile.h"
 #include "ui/generator/bodycatalogue.h"
 #include "ui/generator/colourswatch.h"
+#include "ui/generator/numberfield.h"
 #include "ui/generator/orbitplacement.h"
 
 namespace kosmolux {
@@ -380,23 +381,6 @@ void frmNewBody::ChooseColour(ColourSwatch* swatch)
         swatch->SetBackColor(*chosen);
 }
 
-std::optional<double> frmNewBody::ReadNumber(const QLineEdit* box, const QString& fieldName)
-{
-    QString problem;
-    if (!text::IsNumeric(box->text())) {
-        problem = fieldName + QStringLiteral(" is not a number");
-    } else {
-        try {
-            return text::ToDouble(box->text());
-        } catch (const ProgramError&) {
-            problem = fieldName + QStringLiteral(" is too large a number");
-        }
-    }
-    dialogs_.MessageBox(problem, QStringLiteral("Invalid Number"), DialogService::Icon::Exclamation,
-                        DialogService::Buttons::Ok);
-    return std::nullopt;
-}
-
 void frmNewBody::butAccept_Click()
 {
     // Default names from the catalogue are placeholders; a cancel gives an empty name and asks again.
@@ -406,8 +390,11 @@ void frmNewBody::butAccept_Click()
     }
     const QString name = txtName->text();
 
-    // A name the system file cannot carry would come back as another body after a save and load.
-    const QString nameProblem = BodyNameProblem(name);
+    // A name the system file cannot carry would come back as another body after
+    // a save and load; "*" would look like an absorbed body.
+    QString nameProblem = AbsorbedNameProblem(name);
+    if (nameProblem.isEmpty())
+        nameProblem = BodyNameProblem(name);
     if (!nameProblem.isEmpty()) {
         dialogs_.MessageBox(nameProblem, QStringLiteral("Invalid Name"),
                             DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
@@ -435,7 +422,7 @@ void frmNewBody::butAccept_Click()
     std::array<double, 8> values{};
     for (std::size_t index = 0; index < values.size(); ++index) {
         const std::optional<double> value =
-            ReadNumber(fields[index].box, QString::fromLatin1(fields[index].fieldName));
+            ReadNumberField(dialogs_, fields[index].box->text(), QString::fromLatin1(fields[index].fieldName));
         if (!value)
             return;
         values[index] = *value;

@@ -70,8 +70,6 @@ private:
 
     // The selected parent; nothing for "(none)" or no selection.
     const Planet* SelectedParent() const;
-    // The number in a value box, or a message naming the field and nothing.
-    std::optional<double> ReadNumber(const QLineEdit* box, const QString& fieldName);
 
     Globals& globals_;
     DialogService& dialogs_;

@@ -1,5 +1,6 @@
 #include "ui/main/frmmain.h"
 
+#include <cerrno>
 #include <exception>
 
 #include <QAction>
@@ -7,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include "kosmolux_version.h"
 #include "platform/installpaths.h"
 #include "platform/textformats.h"
+#include "storage/diskfile.h"
 #include "ui/dialogs/helpviewer.h"
 #include "ui/dialogs/helpwindow.h"
 #include "ui/dialogs/programicon.h"
@@ -280,7 +283,12 @@ void frmMain::Form_Load(const QString& commandLine)
         globals_.StartDate = text::Today();
         txtInfo_->setPlainText(NoSystemText());
         if (!commandLine.isEmpty()) {
-            LoadSystem(globals_, dialogs_, *this, commandLine);
+            // A load reads a missing file as an empty one; this file was asked for by name.
+            if (QFileInfo::exists(commandLine))
+                LoadSystem(globals_, dialogs_, *this, commandLine);
+            else
+                dialogs_.MessageBox(SystemError(ENOENT).MessageText(), QStringLiteral("LoadSystem"),
+                                    DialogService::Icon::None, DialogService::Buttons::Ok);
             RefreshAfterChange(SummaryHeader::FileName);
             if (globals_.SystemLoaded)
                 AddRecentSystem(commandLine);
@@ -347,7 +355,8 @@ void frmMain::BuildBodyReportMenu()
             item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(mnuReportsBody_.size()));
             mnuReportsBody_.append(item);
         }
-        item->setText(QString::fromStdString(body.PlanetName));
+        // A single "&" would mark an access key and not be shown.
+        item->setText(QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&")));
         item->setData(QString::fromStdString(body.GetKey()));
         item->setEnabled(true);
     }

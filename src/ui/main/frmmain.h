@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include <QFont>
 #include <QMainWindow>
@@ -75,13 +76,17 @@ public:
 
     // The plot view.
     void SetViewWidth(double width);
-    // Sets ViewWidth to twice the largest absolute coordinate of any body; no redraw.
+    // Sets ViewWidth to twice the largest absolute coordinate of any body, unless
+    // that is 0 or beyond the range of the view (it then stays); no redraw.
     void FitViewToSystem();
     void ClearPlanes();
     void DrawTrails();
-    void PlotPoint(const Vector& position, const Vector& centre, Colour colour, bool useCircle,
-                   std::int16_t radius);
-    void PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour);
+    // Returns the planes it drew on: those whose two axes are in range.
+    Projection::Planes PlotPoint(const Vector& position, const Vector& centre, Colour colour, bool useCircle,
+                                 std::int16_t radius);
+    // Sets the pixel on the planes given, all three unless told otherwise.
+    void PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour,
+                   Projection::Planes planes = {true, true, true});
     void ShowOnePlane();
     void ShowAllPlanes();
     // The centre of the view now: the selected body's position, or the grid
@@ -250,6 +255,8 @@ private:
     QLabel* labInterval_ = nullptr;
     QLabel* labAccuracy_ = nullptr;
     FileDialog commonDialog1_;
+    // The system came from a load that told of problems: Save asks for a name.
+    bool saveNeedsName_ = false;
 
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
@@ -271,7 +278,11 @@ private:
     bool closing_ = false;
     RunLoop* activeRun_ = nullptr;
     std::optional<std::int64_t> shownDay_;  // the day the labels show in this run
+    QDate shownStartDate_;                  // the start date the date label was written with
     QStringList nonFiniteBodies_;           // reported during the step in progress
+    // Bodies whose last mark of a run missed a plane (an axis out of range),
+    // with the planes it was drawn on: their trail pixel goes on those only.
+    std::unordered_map<std::int32_t, Projection::Planes> partlyDrawn_;
 };
 
 }  // namespace kosmolux

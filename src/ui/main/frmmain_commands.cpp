@@ -63,8 +63,9 @@ void frmMain::LoadChosenFile(const QString& currentFile)
 {
     const Planets* before = globals_.CurrentSystem.get();
     const std::uint64_t revisionBefore = before ? before->Revision() : 0;
+    bool complete = true;
     if (!commonDialog1_.FileName.isEmpty())
-        LoadSystem(globals_, dialogs_, *this, commonDialog1_.FileName);
+        complete = LoadSystem(globals_, dialogs_, *this, commonDialog1_.FileName);
     // A file that held no system leaves everything as it was, the current
     // file included: Save must not write the system over a file that was
     // never its own. The system, once created, is never replaced.
@@ -73,6 +74,9 @@ void frmMain::LoadChosenFile(const QString& currentFile)
         commonDialog1_.FileName = currentFile;
         return;
     }
+    // Bodies read up to an error, or with values that could not be read, are
+    // not the file: Save must not write them over it without asking.
+    saveNeedsName_ = !complete;
     RefreshAfterChange(SummaryHeader::SystemName);
     globals_.SystemAltered = false;
     AddRecentSystem(commonDialog1_.FileName);
@@ -80,7 +84,9 @@ void frmMain::LoadChosenFile(const QString& currentFile)
 
 void frmMain::mnuFileSave_Click()
 {
-    if (!commonDialog1_.FileName.isEmpty() && SaveSystem(globals_, dialogs_, commonDialog1_.FileName))
+    if (saveNeedsName_)
+        mnuFileSaveAs_Click();
+    else if (!commonDialog1_.FileName.isEmpty() && SaveSystem(globals_, dialogs_, commonDialog1_.FileName))
         AddRecentSystem(commonDialog1_.FileName);
 }
 
@@ -89,8 +95,10 @@ void frmMain::mnuFileSaveAs_Click()
     commonDialog1_.Flags = FileDialog::OverwritePrompt | FileDialog::PathMustExist;
     if (!FileChosen(dialogs_.ShowSave(commonDialog1_), QStringLiteral("Save As")))
         return;
-    if (!commonDialog1_.FileName.isEmpty() && SaveSystem(globals_, dialogs_, commonDialog1_.FileName))
+    if (!commonDialog1_.FileName.isEmpty() && SaveSystem(globals_, dialogs_, commonDialog1_.FileName)) {
+        saveNeedsName_ = false;
         AddRecentSystem(commonDialog1_.FileName);
+    }
 }
 
 void frmMain::mnuEditAdd_Click()
@@ -137,9 +145,10 @@ void frmMain::mnuReportsBody_Click(int index)
     const QAction* item = mnuReportsBody_.value(index);
     if (!item)
         return;
+    // The caption doubles every "&" of the name.
+    const QString name = QString(item->text()).replace(QStringLiteral("&&"), QStringLiteral("&"));
     txtInfo_->setPlainText(BodyReport(globals_.CurrentSystem.get(),
-                                      item->data().toString().toStdString(), item->text(),
-                                      labDays_->text()));
+                                      item->data().toString().toStdString(), name, labDays_->text()));
 }
 
 void frmMain::mnuHelpContents_Click()

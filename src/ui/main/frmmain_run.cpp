@@ -41,6 +41,22 @@ private:
     RunLoop* previous_;
 };
 
+// One message for every body of the step that can no longer be computed,
+// each named once; a long list names the first ten.
+QString RunStoppedText(QStringList names)
+{
+    constexpr qsizetype named = 10;
+    names.removeDuplicates();
+    if (names.size() <= 1)
+        return names.value(0) + QStringLiteral(" can no longer be computed: its position or speed "
+                                               "would leave the range of numbers. The run stops.");
+    const QString list = names.size() > named
+        ? names.mid(0, named).join(QStringLiteral(", ")) + QStringLiteral(" and %1 more").arg(names.size() - named)
+        : names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+    return list + QStringLiteral(" can no longer be computed: their positions or speeds "
+                                 "would leave the range of numbers. The run stops.");
+}
+
 }  // namespace
 
 void frmMain::butSimulate_Click()
@@ -91,13 +107,8 @@ void frmMain::RunSimulation()
         const bool finite = run.Step(globals_.TimeStep, globals_.PlotInterval);
         ++steps;
         if (!finite) {
-            for (const QString& name : nonFiniteBodies_) {
-                dialogs_.MessageBox(
-                    name + QStringLiteral(" can no longer be computed: its position or speed "
-                                          "would leave the range of numbers. The run stops."),
-                    QStringLiteral("Run Stopped"), DialogService::Icon::Exclamation,
-                    DialogService::Buttons::Ok);
-            }
+            dialogs_.MessageBox(RunStoppedText(nonFiniteBodies_), QStringLiteral("Run Stopped"),
+                                DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
             butStop_Click();
         }
         if (sinceYield.nsecsElapsed() >= BatchNanoseconds) {
@@ -120,20 +131,30 @@ void frmMain::WaitWhilePaused()
 void frmMain::PlotBody(Planet& body)
 {
     const bool useCircle = body.DotSize > 0;
-    PlotPixel(body.LastX, body.LastY, body.LastZ, body.LoColor);
+    // On a plane the last mark missed, LastX, LastY or LastZ is another point's.
+    const auto partly = partlyDrawn_.find(body.Id());
+    PlotPixel(body.LastX, body.LastY, body.LastZ, body.LoColor,
+              partly == partlyDrawn_.end() ? Projection::Planes{true, true, true} : partly->second);
     PlotPoint(body.LastHistory(), CentrePosition(), body.LoColor, useCircle, body.DotSize);
-    PlotPoint(body.Position, CentrePosition(), body.HiColor, useCircle, body.DotSize);
+    const Projection::Planes drawn =
+        PlotPoint(body.Position, CentrePosition(), body.HiColor, useCircle, body.DotSize);
     body.SaveDisplayInfo(projection_.PlotX(), projection_.PlotY(), projection_.PlotZ());
+    if (drawn.XY && drawn.XZ && drawn.ZY)
+        partlyDrawn_.erase(body.Id());
+    else
+        partlyDrawn_[body.Id()] = drawn;
     ShowDay(activeRun_->ElapsedSeconds());
 }
 
 void frmMain::ShowDay(std::int64_t elapsedSeconds)
 {
     const std::int64_t day = DayNumber(elapsedSeconds);
-    // Every body of a plotted step shows the same day: write it once.
-    if (shownDay_ == day)
+    // Every body of a plotted step shows the same day: write it once, and
+    // again when the start date changed meanwhile (Set Start Date, a load).
+    if (shownDay_ == day && shownStartDate_ == globals_.StartDate)
         return;
     shownDay_ = day;
+    shownStartDate_ = globals_.StartDate;
     labDays_->setText(QStringLiteral("Day: ") + text::FormatGrouped(static_cast<double>(day)));
     labDate_->setText(text::FormatLongDate(text::AddDays(globals_.StartDate, day)));
 }

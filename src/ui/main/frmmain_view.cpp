@@ -83,7 +83,10 @@ void frmMain::FitViewToSystem()
             }
         }
     }
-    globals_.ViewWidth = 2.0 * largest;
+    // Bodies all at one point give no width to fit: the view keeps its own,
+    // so that the zoom buttons still have a width to halve and double.
+    if (UsableViewWidth(2.0 * largest))
+        globals_.ViewWidth = 2.0 * largest;
 }
 
 void frmMain::ClearPlanes()
@@ -92,8 +95,8 @@ void frmMain::ClearPlanes()
         plane->Clear();
 }
 
-void frmMain::PlotPoint(const Vector& position, const Vector& centre, Colour colour,
-                        bool useCircle, std::int16_t radius)
+Projection::Planes frmMain::PlotPoint(const Vector& position, const Vector& centre, Colour colour,
+                                      bool useCircle, std::int16_t radius)
 {
     const Projection::Planes planes = projection_.Project(position, centre, globals_.ViewScale);
     const int x = projection_.PlotX();
@@ -111,13 +114,18 @@ void frmMain::PlotPoint(const Vector& position, const Vector& centre, Colour col
         mark(XZPlane_, x, z);
     if (planes.ZY)
         mark(ZYPlane_, z, y);
+    return planes;
 }
 
-void frmMain::PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour)
+void frmMain::PlotPixel(std::int16_t x, std::int16_t y, std::int16_t z, Colour colour,
+                        Projection::Planes planes)
 {
-    XYPlane_->SetPixel(x, y, colour);
-    XZPlane_->SetPixel(x, z, colour);
-    ZYPlane_->SetPixel(z, y, colour);
+    if (planes.XY)
+        XYPlane_->SetPixel(x, y, colour);
+    if (planes.XZ)
+        XZPlane_->SetPixel(x, z, colour);
+    if (planes.ZY)
+        ZYPlane_->SetPixel(z, y, colour);
 }
 
 Vector frmMain::CentrePosition() const

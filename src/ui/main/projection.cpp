@@ -10,7 +10,9 @@ Projection::Planes Projection::Project(const Vector& position, const Vector& cen
     const bool x = ProjectAxis(position.XComp - centre.XComp, viewScale, plotX_);
     const bool y = ProjectAxis(position.YComp - centre.YComp, viewScale, plotY_);
     const bool z = ProjectAxis(position.ZComp - centre.ZComp, viewScale, plotZ_);
-    return Planes{x || y, x || z, z || y};
+    // A plane needs both of its axes: a coordinate kept from another body
+    // would draw this one where it is not.
+    return Planes{x && y, x && z, z && y};
 }
 
 bool Projection::ProjectAxis(double difference, double viewScale, std::int16_t& coordinate) const

@@ -9,15 +9,13 @@ namespace kosmolux {
 
 // Projects positions onto the three plot planes. The plane coordinates of the
 // last projection persist between calls: an axis out of range keeps the value
-// it had, so a body far out along one axis is still drawn at the edge of the
-// last point on the planes that show its other axes.
+// it had (the labels use them), and the planes that show that axis draw nothing.
 class Projection {
 public:
     // A projected coordinate of this many pixels or more is not converted.
     static constexpr double OutOfRange = 32000.0;
 
-    // Which planes a projection draws on: a plane is skipped only when both of
-    // its axes are out of range.
+    // Which planes a projection draws on: those whose two axes are both in range.
     struct Planes {
         bool XY = false;
         bool XZ = false;

@@ -115,7 +115,7 @@ TEST_F(FrmEditTest, OnlyTheOneChangedValueIsStored)
     EXPECT_TRUE(earth->Lightweight);
 }
 
-TEST_F(FrmEditTest, TypedNumbersAndChosenColoursAreStoredAndOtherTextLeavesTheValue)
+TEST_F(FrmEditTest, TypedNumbersAndChosenColoursAreStoredAndOtherTextIsRefused)
 {
     Open();
     SelectBody("Earth");
@@ -132,7 +132,8 @@ TEST_F(FrmEditTest, TypedNumbersAndChosenColoursAreStoredAndOtherTextLeavesTheVa
     EXPECT_EQ(earth->Position.XComp, 1.496e11);
     EXPECT_EQ(earth->LoColor, 255);
     EXPECT_EQ(earth->HiColor, White);
-    EXPECT_EQ(dialogs.CallsOf(Kind::Message).size(), 0u);
+    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{"Mass is not a number", "Position X is too large a number"}));
+    EXPECT_EQ(dialogs.Calls.back().title, "Invalid Number");
 
     SelectBody("Earth");
     Type("txtMass", "1e30");
@@ -140,6 +141,11 @@ TEST_F(FrmEditTest, TypedNumbersAndChosenColoursAreStoredAndOtherTextLeavesTheVa
     EXPECT_EQ(earth->Mass, 1e30);
     SelectBody("Earth");
     EXPECT_EQ(Text("txtMass"), "1.0E+30");
+    // Done stays open on a refused value, for the user to put right.
+    Type("txtMass", "3.30E+23kg");
+    Click("butOK");
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(dialogs.MessageTexts().size(), 3);
 }
 
 TEST_F(FrmEditTest, ClosingByTheFrameDropsThePendingChangesOfTheShownBodyOnly)

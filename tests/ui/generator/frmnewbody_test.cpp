@@ -180,6 +180,8 @@ TEST_F(NewBodyDialogTest, AcceptRefusesNamesAndNumbersThatWouldNotMakeASoundBody
         // The file matches names regardless of case: "SUN" would overwrite the Sun.
         {"SUN", "txtMass", "1", "Body with this name already exists!", "Duplicate Name!"},
         {"Vesta]", "txtMass", "1", nullptr, "Invalid Name"},
+        {"*", "txtMass", "1", "A body cannot be called '*'. That name marks a body absorbed in a collision.",
+         "Invalid Name"},
         {"Vesta", "txtDiameter", "abc", "Diameter is not a number", "Invalid Number"},
         {"Vesta", "txtY", "1e999", "Position Y is too large a number", "Invalid Number"},
     };

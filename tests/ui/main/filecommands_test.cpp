@@ -11,7 +11,7 @@ protected:
     QString ThreeBodies()
     {
         return WriteSystem("Three.kmx", {{"Sun", 2e30, 1.4e9, {}, {}},
-                                         {"Earth", 6e24, 1.3e7, {1.5e11, 0, 0}, {0, 29780, 0}},
+                                         {"Earth & Moon", 6e24, 1.3e7, {1.5e11, 0, 0}, {0, 29780, 0}},
                                          {"Mars", 6.4e23, 6.8e6, {2.3e11, 0, 0}, {0, 24000, 0}}});
     }
 
@@ -29,14 +29,15 @@ TEST_F(FileCommandsTest, LoadListsEverySystemInFileOrderAfterACancel)
 
     Load(ThreeBodies());
     EXPECT_FALSE(globals.SystemAltered);
-    EXPECT_EQ(Info(), "System 'Three.kmx' contains these bodies: \n\n* Sun\n* Earth\n* Mars\n");
-    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin", "Sun", "Earth", "Mars"}));
+    EXPECT_EQ(Info(), "System 'Three.kmx' contains these bodies: \n\n* Sun\n* Earth & Moon\n* Mars\n");
+    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin", "Sun", "Earth & Moon", "Mars"}));
     EXPECT_EQ(globals.ViewWidth, 4.6e11);
     QList<QAction*> items = BodyItems();
     ASSERT_EQ(items.size(), 3);
     for (int index = 0; index < 3; ++index) {
         const Planet& body = globals.CurrentSystem->Item(index + 1);
-        EXPECT_EQ(items[index]->text(), QString::fromStdString(body.PlanetName));
+        // As the menu shows it: "&" would otherwise mark an access key.
+        EXPECT_EQ(items[index]->iconText(), QString::fromStdString(body.PlanetName));
         EXPECT_EQ(items[index]->data().toString(), QString::fromStdString(body.GetKey()));
         EXPECT_TRUE(items[index]->isEnabled());
     }
@@ -84,6 +85,34 @@ TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingNotEvenTheCurrentFile)
     Trigger("mnuFileSave");
     EXPECT_EQ(Bytes(folder.filePath("Picture.png")), png);
     EXPECT_TRUE(Bytes(three).contains("[Mars]"));
+}
+
+TEST_F(FileCommandsTest, AfterALoadThatToldOfProblemsSaveAsksForAName)
+{
+    Open();
+    const QByteArray misread = "[System]\r\n1=Mercury\r\n[General]\r\nTotalBodies=1\r\n[Mercury]\r\nMass=3.30E+23kg\r\n";
+    QFile file(folder.filePath("Misread.kmx"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(misread) == misread.size());
+    file.close();
+    Load(file.fileName());
+    ASSERT_EQ(dialogs.CallsOf(Kind::Message).size(), 1u);
+    // Save asks, as Save As does: a cancel writes nothing, a name chosen is Save's file from then on.
+    dialogs.FileAnswers = {FileAnswer::Cancel(), FileAnswer::Choose(folder.filePath("Fixed.kmx"))};
+    for (int save = 0; save < 3; ++save)
+        Trigger("mnuFileSave");
+    EXPECT_EQ(dialogs.CallsOf(Kind::Save).size(), 2u);
+    EXPECT_EQ(Bytes(file.fileName()), misread);
+    EXPECT_TRUE(Bytes(folder.filePath("Fixed.kmx")).contains("[Mercury]"));
+}
+
+TEST_F(FileCommandsTest, AFirstStarAtTheOriginKeepsTheViewWidthToZoom)
+{
+    Open();
+    Load(ThreeBodies());
+    Generate("mnuFileNewSystem", {{"Star", 2e30, 1.4e9, {}, {}}});
+    EXPECT_EQ(globals.ViewWidth, 4.6e11);
+    Button("butZoomPlus")->click();
+    EXPECT_EQ(globals.ViewWidth, 2.3e11);
 }
 
 TEST_F(FileCommandsTest, SaveWritesOnlyTheFileChosenInSaveAs)

@@ -70,14 +70,15 @@ TEST_F(FrmMainTest, StartsWithTheFileOnTheCommandLineDrawnOnEveryPlane)
     EXPECT_EQ(Pixel("XYPlane", 192, 64), Rgb(Blue));
 }
 
-TEST_F(FrmMainTest, StartsWithAMissingFileListingNothing)
+TEST_F(FrmMainTest, StartsWithAMissingFileSayingSoAndListingNothing)
 {
     Open(folder.filePath("Missing.kmx"));
     EXPECT_EQ(globals.CurrentSystem, nullptr);
     EXPECT_EQ(Info(), "System  contains these bodies: \n\n");
     EXPECT_EQ(CentreNames(), QStringList({"Grid Origin"}));
     EXPECT_EQ(globals.ViewWidth, 1e12);
-    EXPECT_TRUE(dialogs.Calls.empty());
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"No such file or directory: 2"});
+    EXPECT_EQ(dialogs.Calls[0].title, "LoadSystem");
 }
 
 TEST_F(FrmMainTest, ZoomStopsWhereTheWidthWouldStopBeingANumber)

@@ -44,20 +44,20 @@ TEST(ProjectionTest, AnAxisOutOfRangeKeepsItsLastCoordinate)
     projection.Project(Vector{1e11, 2e11, 3e11}, Vector{}, 1e-12);
     ASSERT_EQ(projection.PlotX(), 141);
 
-    // 1000 view widths out along X: X keeps 141, every plane is still drawn.
+    // 1000 view widths out along X: X keeps 141 for the labels, and only the
+    // plane without X is drawn.
     Projection::Planes planes = projection.Project(Vector{1e15, 0, 0}, Vector{}, 1e-12);
-    EXPECT_TRUE(planes.XY && planes.XZ && planes.ZY);
+    EXPECT_FALSE(planes.XY || planes.XZ);
+    EXPECT_TRUE(planes.ZY);
     EXPECT_EQ(projection.PlotX(), 141);
     EXPECT_EQ(projection.PlotY(), 128);
     EXPECT_EQ(projection.PlotZ(), 128);
 
-    // Exactly 32000 pixels is out of range, 31999 is not; X and Y out leaves
-    // only the planes with Z.
+    // Exactly 32000 pixels is out of range, 31999 is not.
     const double edge = 32000.0 / 128.0;
-    planes = projection.Project(Vector{edge, -edge, 0}, Vector{}, 1.0);
-    EXPECT_FALSE(planes.XY);
-    EXPECT_TRUE(planes.XZ && planes.ZY);
-    EXPECT_EQ(projection.PlotX(), 141);
+    planes = projection.Project(Vector{0, -edge, 0}, Vector{}, 1.0);
+    EXPECT_FALSE(planes.XY || planes.ZY);
+    EXPECT_TRUE(planes.XZ);
     projection.Project(Vector{31999.0 / 128.0, 0, 0}, Vector{}, 1.0);
     EXPECT_EQ(projection.PlotX(), 128 + 31999);
 

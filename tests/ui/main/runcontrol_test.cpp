@@ -97,6 +97,20 @@ TEST_F(RunControlTest, PlotsFirstAtStep170AndEvery169StepsAfter)
     EXPECT_EQ(steps, 339);
 }
 
+TEST_F(RunControlTest, AFarBodyLeavesNoMarkOnThePlanesOfItsFarAxis)
+{
+    // Far out along X only, in green with a blue trail: the Z-Y plane shows it at
+    // the centre, where the red Sun is on the planes with X.
+    const Colour red = 255, green = 256 * 255, blue = 65536 * 255;
+    Open(WriteSystem("Far.kmx", {{"Sun", 2e30, 1.4e9, {}, {}, red, red}, {"Far", 1, 1, {1e20, 0, 0}, {}, green, blue}}))
+        .SetViewWidth(1e12);
+    // The second plotted step: the trail pixel would go where the last mark left another point's X.
+    EXPECT_EQ(RunAndStopAfter(339), 339);
+    EXPECT_EQ(Plane("XYPlane")->Image().pixel(128, 128), Rgb(red));
+    EXPECT_EQ(Plane("XZPlane")->Image().pixel(128, 128), Rgb(red));
+    EXPECT_EQ(Plane("ZYPlane")->Image().pixel(128, 128), Rgb(green));
+}
+
 TEST_F(RunControlTest, DayLabelRoundsHalfDaysToEven)
 {
     Open(SunAndEarth());
@@ -108,6 +122,10 @@ TEST_F(RunControlTest, DayLabelRoundsHalfDaysToEven)
     const std::int64_t steps = Run([&](std::int64_t step) {
         if (step == 2026) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 1.5 days
+            EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate.addDays(2)));
+            // A new start date (Set Start Date, a load) shows at the next plotted step.
+            globals.StartDate = globals.StartDate.addYears(1);
+        } else if (step == 2041) {
             EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate.addDays(2)));
         } else if (step == 3376) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 2.5 days
@@ -164,15 +182,16 @@ TEST_F(RunControlTest, ClosingEndsAPausedRunWithoutAnotherStep)
     EXPECT_FALSE(QFile::exists(folder.filePath("Current.kmx")));
 }
 
-TEST_F(RunControlTest, ABodyThatStopsBeingFiniteEndsTheRun)
+TEST_F(RunControlTest, BodiesThatStopBeingFiniteEndTheRunInOneMessage)
 {
     Open(WriteSystem("Overflow.kmx", {{"Heavy", 1e308, 0, {}, {}},
-                                      {"Victim", 1, 0, {1e-100, 0, 0}, {}}}));
-    // Nothing stops this run but the failing body.
+                                      {"Victim", 1, 0, {1e-100, 0, 0}, {}},
+                                      {"Other", 1, 0, {-1e-100, 0, 0}, {}}}));
+    // Nothing stops this run but the failing bodies.
     EXPECT_EQ(Run([](std::int64_t) {}), 1);
     const QStringList messages = dialogs.MessageTexts();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith("Victim ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Victim and Other can no longer be computed: their ")) << messages[0].toStdString();
     EXPECT_EQ(EnabledRunButtons(), QStringList({"butSimulate"}));
 }
 

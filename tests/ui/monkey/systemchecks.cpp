@@ -179,7 +179,9 @@ QString ListsAgreeProblem(const QComboBox& centres, const QMenu& bodies)
     for (int i = 0; i < listed; ++i) {
         const QAction* item = items[i];
         const QString key = QStringLiteral("A%1").arg(centres.itemData(i + 1).toInt());
-        if (!item->isEnabled() || item->text() != centres.itemText(i + 1)
+        // A menu caption doubles every "&", so that it shows and marks no access key.
+        const QString caption = QString(centres.itemText(i + 1)).replace(u'&', QStringLiteral("&&"));
+        if (!item->isEnabled() || item->text() != caption
             || item->data().toString() != key)
             return QStringLiteral(
                        "entry %1 of the centre list is '%2' (%3), of Reports > Bodies '%4' (%5%6)")
