@@ -20,13 +20,17 @@ TEST(RunOptions, DefaultsEveryOptionInBothSpellingsAndDaysAsSteps)
     EXPECT_EQ(StepCount(defaults), 246375);  // 365 days of 128-second steps
 
     const ParsedCommandLine parsed = ParseRunOptions(
-        {"--steps", "500", "--speed=9", "--plot", "5", "--csv=rows.csv", "-o", "out.kmx", "--quiet", "in.kmx"});
+        {"--steps", "500", "--speed=9", "--plot", "5", "--csv=rows.csv", "-o", "out.kmx", "--quiet", "--method",
+         "YOSHIDA", "--energy", "energy.csv", "in.kmx"});
     ASSERT_EQ(parsed.Outcome, Action::Run) << parsed.Error;
     const RunOptions& options = parsed.Options;
     EXPECT_EQ(options.Steps, 500);
     EXPECT_EQ(options.SpeedLevel, 9);
     EXPECT_EQ(options.PlotLevel, 5);
     EXPECT_EQ(options.CsvFile, "rows.csv");
+    EXPECT_EQ(options.Method, StepMethod::Yoshida);
+    EXPECT_EQ(options.EnergyFile, "energy.csv");
+    EXPECT_EQ(defaults.Method, std::nullopt);
     EXPECT_EQ(options.OutputFile, "out.kmx");
     EXPECT_TRUE(options.Quiet);
     EXPECT_EQ(options.InputFile, "in.kmx");
@@ -64,6 +68,7 @@ TEST(RunOptions, HelpVersionAndMistakesDecideWhereverTheyStand)
         {{"--days", "1e12", "in.kmx"}, "--days asks for more than 1000000000000 steps at speed level 7"},
         {{"--speed", "16", "in.kmx"}, "--speed takes a level from 0 to 15, not '16'"},
         {{"--csv=", "in.kmx"}, "--csv needs a file name"},
+        {{"--method", "euler", "in.kmx"}, "--method takes classic, leapfrog or yoshida, not 'euler'"},
         {{"--steps", "5", "--days", "1", "in.kmx"}, "--steps and --days cannot be given together"},
         {{"--speed", "3"}, "no INPUT file given"},
         {{"a.kmx", "b.kmx"}, "more than one INPUT file: 'a.kmx' and 'b.kmx'"},

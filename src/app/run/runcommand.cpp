@@ -12,6 +12,7 @@
 
 #include "app/run/consoledialogservice.h"
 #include "app/run/csvwriter.h"
+#include "app/run/energytable.h"
 #include "app/run/headlessrun.h"
 #include "app/run/progressline.h"
 #include "app/run/runoptions.h"
@@ -40,11 +41,13 @@ public:
 
     int Execute()
     {
-        if (!InputReadable() || !OutputFolderWritable() || !Load() || !OpenTable())
+        if (!InputReadable() || !OutputFolderWritable() || !Load() || !OpenTable() || !OpenEnergyTable())
             return ExitFileProblem;
         const bool finite = Run();
         int status = Save() ? (finite ? ExitDone : ExitNonFinite) : ExitFileProblem;
-        if (!CloseTable())
+        if (!CloseTable(tableFile_, options_.CsvFile))
+            status = ExitFileProblem;
+        if (!CloseTable(energyFile_, options_.EnergyFile))
             status = ExitFileProblem;
         return status;
     }
@@ -94,13 +97,31 @@ private:
     {
         if (options_.CsvFile.empty())
             return true;
-        tableFile_.open(options_.CsvFile, std::ios::binary | std::ios::trunc);
-        if (!tableFile_) {
-            Complain("cannot write " + options_.CsvFile + ": " + std::strerror(errno));
+        if (!OpenFile(tableFile_, options_.CsvFile))
             return false;
-        }
         table_.emplace(tableFile_);
         table_->WriteHeader();
+        return true;
+    }
+
+    bool OpenEnergyTable()
+    {
+        if (options_.EnergyFile.empty())
+            return true;
+        if (!OpenFile(energyFile_, options_.EnergyFile))
+            return false;
+        energy_.emplace(energyFile_);
+        energy_->WriteHeader();
+        return true;
+    }
+
+    bool OpenFile(std::ofstream& file, const std::string& name)
+    {
+        file.open(name, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            Complain("cannot write " + name + ": " + std::strerror(errno));
+            return false;
+        }
         return true;
     }
 
@@ -123,6 +144,7 @@ private:
                      "; there is nothing to run");
             return false;
         }
+        globals_.Method = options_.Method.value_or(globals_.Method);
         return true;
     }
 
@@ -137,11 +159,12 @@ private:
                 progress->Clear();
             console_.Err << line << std::endl;
         };
-        HeadlessRun run(*globals_.CurrentSystem, message, table_ ? &*table_ : nullptr);
-        const bool finite = run.Run(options_.SpeedLevel, options_.PlotLevel, steps, [&](std::int64_t stepsDone) {
+        HeadlessRun run(*globals_.CurrentSystem, message, table_ ? &*table_ : nullptr, energy_ ? &*energy_ : nullptr);
+        const auto showProgress = [&](std::int64_t stepsDone) {
             if (progress)
                 progress->Update(stepsDone);
-        });
+        };
+        const bool finite = run.Run(options_.SpeedLevel, options_.PlotLevel, steps, showProgress, globals_.Method);
         if (progress)
             progress->Clear();
         return finite;
@@ -171,13 +194,13 @@ private:
         return true;
     }
 
-    bool CloseTable()
+    bool CloseTable(std::ofstream& file, const std::string& name)
     {
-        if (!table_)
+        if (!file.is_open())
             return true;
-        tableFile_.close();
-        if (!tableFile_) {
-            Complain("cannot write " + options_.CsvFile + ": " + std::strerror(errno));
+        file.close();
+        if (!file) {
+            Complain("cannot write " + name + ": " + std::strerror(errno));
             return false;
         }
         return true;
@@ -189,6 +212,8 @@ private:
     Globals globals_;
     std::ofstream tableFile_;
     std::optional<CsvWriter> table_;
+    std::ofstream energyFile_;
+    std::optional<EnergyTable> energy_;
 };
 
 }  // namespace
