@@ -8,17 +8,21 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include "engine/conservation.h"
 #include "engine/runobserver.h"
 #include "model/vector.h"
 #include "platform/dialogservice.h"
 #include "storage/globals.h"
 #include "storage/systemfile.h"
+#include "ui/main/energycurves.h"
 #include "ui/main/projection.h"
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -29,6 +33,7 @@ class QPushButton;
 
 namespace kosmolux {
 
+class EnergyPlot;
 class HelpViewer;
 class PlotPlane;
 class RunLoop;
@@ -100,6 +105,11 @@ public:
     // run is paused or after a later step, never before the next step's checks.
     std::function<void(std::int64_t steps)> StepFinished;
 
+    // Ticks the item of Edit > Method that names the current method.
+    void ShowMethod();
+    // The curves of Reports > Energy Plot.
+    const EnergyCurves& EnergyRecord() const { return energyCurves_; }
+
     // How LoadSystem fills the centre list.
     void ClearCentres() override;
     void AddCentre(const QString& name, std::int32_t itemData) override;
@@ -133,6 +143,9 @@ private:
     void RemoveLabels();
     void ShowDay(std::int64_t elapsedSeconds);
     void RunSimulation();
+    // What is conserved, measured as a run begins and at its plotted steps.
+    void BeginEnergyRecord();
+    void RecordEnergy(std::int64_t stepStartSeconds);
     // Lets Qt process events until the run is resumed or the window closes.
     void WaitWhilePaused();
 
@@ -145,8 +158,11 @@ private:
     void mnuEditBodies_Click();
     void mnuEditAdd_Click();
     void mnuEditDate_Click();
+    void mnuEditMethod_Click(QAction* item);
     void mnuReportsSystem_Click();
     void mnuReportsBody_Click(int index);
+    void mnuReportsConservation_Click();
+    void mnuReportsEnergyPlot_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void butSimulate_Click();
@@ -209,6 +225,7 @@ private:
     QLabel* labAccuracy_ = nullptr;
     FileDialog commonDialog1_;
 
+    QActionGroup* mnuEditMethod_ = nullptr;
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
 
@@ -232,6 +249,12 @@ private:
     RunLoop* activeRun_ = nullptr;
     std::optional<std::int64_t> shownDay_;  // the day the labels show in this run
     QStringList nonFiniteBodies_;           // reported during the step in progress
+
+    // Conservation: the system as the last run began (none before a run of
+    // this system), the energy curves of the latest runs and their window.
+    std::optional<Conserved> runStart_;
+    EnergyCurves energyCurves_;
+    QPointer<EnergyPlot> energyPlot_;
 };
 
 }  // namespace kosmolux
