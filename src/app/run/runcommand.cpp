@@ -41,13 +41,14 @@ public:
 
     int Execute()
     {
-        if (!InputReadable() || !OutputFolderWritable() || !Load() || !OpenTable() || !OpenEnergyTable())
+        if (!InputReadable() || !OutputFolderWritable() || !Load()
+            || !OpenTable(options_.CsvFile, tableFile_, table_) || !OpenTable(options_.EnergyFile, energyFile_, energy_))
             return ExitFileProblem;
         const bool finite = Run();
         int status = Save() ? (finite ? ExitDone : ExitNonFinite) : ExitFileProblem;
-        if (!CloseTable(tableFile_, options_.CsvFile))
+        if (!CloseTable(options_.CsvFile, tableFile_))
             status = ExitFileProblem;
-        if (!CloseTable(energyFile_, options_.EnergyFile))
+        if (!CloseTable(options_.EnergyFile, energyFile_))
             status = ExitFileProblem;
         return status;
     }
@@ -93,35 +94,19 @@ private:
         return false;
     }
 
-    bool OpenTable()
+    // A table the options ask for, its file written afresh with the header.
+    template <typename Table>
+    bool OpenTable(const std::string& name, std::ofstream& file, std::optional<Table>& table)
     {
-        if (options_.CsvFile.empty())
+        if (name.empty())
             return true;
-        if (!OpenFile(tableFile_, options_.CsvFile))
-            return false;
-        table_.emplace(tableFile_);
-        table_->WriteHeader();
-        return true;
-    }
-
-    bool OpenEnergyTable()
-    {
-        if (options_.EnergyFile.empty())
-            return true;
-        if (!OpenFile(energyFile_, options_.EnergyFile))
-            return false;
-        energy_.emplace(energyFile_);
-        energy_->WriteHeader();
-        return true;
-    }
-
-    bool OpenFile(std::ofstream& file, const std::string& name)
-    {
         file.open(name, std::ios::binary | std::ios::trunc);
         if (!file) {
             Complain("cannot write " + name + ": " + std::strerror(errno));
             return false;
         }
+        table.emplace(file);
+        table->WriteHeader();
         return true;
     }
 
@@ -194,7 +179,7 @@ private:
         return true;
     }
 
-    bool CloseTable(std::ofstream& file, const std::string& name)
+    bool CloseTable(const std::string& name, std::ofstream& file)
     {
         if (!file.is_open())
             return true;
