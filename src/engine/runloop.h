@@ -34,8 +34,7 @@ public:
     bool PlottedStep() const { return plotted_; }
 
 private:
-    // Classic: one force pass, then each body moved just before it
-    // is recorded.
+    // Classic: one force pass, then each body moved just before it is recorded.
     void StepClassic(double timeStep);
     // A method made of drifts, force passes and kicks; the bodies are recorded
     // after the last drift.
