@@ -20,17 +20,13 @@ TEST(RunOptions, DefaultsEveryOptionInBothSpellingsAndDaysAsSteps)
     EXPECT_EQ(StepCount(defaults), 246375);  // 365 days of 128-second steps
 
     const ParsedCommandLine parsed = ParseRunOptions(
-        {"--steps", "500", "--speed=9", "--plot", "5", "--csv=rows.csv", "-o", "out.kmx", "--quiet", "--method",
-         "YOSHIDA", "--energy", "energy.csv", "in.kmx"});
+        {"--steps", "500", "--speed=9", "--plot", "5", "--csv=rows.csv", "-o", "out.kmx", "--quiet", "in.kmx"});
     ASSERT_EQ(parsed.Outcome, Action::Run) << parsed.Error;
     const RunOptions& options = parsed.Options;
     EXPECT_EQ(options.Steps, 500);
     EXPECT_EQ(options.SpeedLevel, 9);
     EXPECT_EQ(options.PlotLevel, 5);
     EXPECT_EQ(options.CsvFile, "rows.csv");
-    EXPECT_EQ(options.Method, StepMethod::Yoshida);
-    EXPECT_EQ(options.EnergyFile, "energy.csv");
-    EXPECT_EQ(defaults.Method, std::nullopt);
     EXPECT_EQ(options.OutputFile, "out.kmx");
     EXPECT_TRUE(options.Quiet);
     EXPECT_EQ(options.InputFile, "in.kmx");

@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -18,8 +19,7 @@ TEST(Conservation, CountsTheBodiesThatMoveAndThePairsThatPull)
     struct Row {
         std::string roles;
         bool aLocked, aLightweight, bLightweight;
-        double diameter;
-        double kinetic, potential, momentum, angularMomentum;
+        double diameter, kinetic, potential, momentum, angularMomentum;
     };
     const double pull = -(G * 3.0 * 1.0 / 4.0);
     const Row rows[] = {
@@ -38,12 +38,11 @@ TEST(Conservation, CountsTheBodiesThatMoveAndThePairsThatPull)
         a.Locked = row.aLocked;
         a.Lightweight = row.aLightweight;
         b.Lightweight = row.bLightweight;
-        const Conserved measured = Measure(system);
-        EXPECT_EQ(measured.Kinetic, row.kinetic) << row.roles;
-        EXPECT_EQ(measured.Potential, row.potential) << row.roles;
-        EXPECT_EQ(measured.Total, row.kinetic + row.potential) << row.roles;
-        EXPECT_EQ(measured.Momentum, row.momentum) << row.roles;
-        EXPECT_EQ(measured.AngularMomentum, row.angularMomentum) << row.roles;
+        const Conserved m = Measure(system);
+        EXPECT_EQ((std::array{m.Kinetic, m.Potential, m.Total, m.Momentum, m.AngularMomentum}),
+                  (std::array{row.kinetic, row.potential, row.kinetic + row.potential, row.momentum,
+                              row.angularMomentum}))
+            << row.roles;
     }
 }
 

@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include <QChart>
 #include <QLineSeries>
 
@@ -29,15 +27,9 @@ TEST_F(MethodsTest, TheTickFollowsTheChoiceAndTheLoadedFile)
     EXPECT_EQ(TickedMethod(), "mnuEditMethodYoshida");
     EXPECT_EQ(globals.Method, StepMethod::Yoshida);
 
-    // A file without a method is Classic; one saved with Yoshida loads with it.
-    const QString path = SunAndEarth();
-    Load(path);
+    // A file without a method loads as Classic.
+    Load(SunAndEarth());
     EXPECT_EQ(TickedMethod(), "mnuEditMethodClassic");
-    Trigger("mnuEditMethodYoshida");
-    Trigger("mnuFileSave");
-    Trigger("mnuEditMethodLeapfrog");
-    Load(path);
-    EXPECT_EQ(TickedMethod(), "mnuEditMethodYoshida");
 }
 
 TEST_F(MethodsTest, ConservationBeforeARunAndOneEnergyCurvePerRun)
@@ -49,6 +41,7 @@ TEST_F(MethodsTest, ConservationBeforeARunAndOneEnergyCurvePerRun)
     EXPECT_TRUE(Info().endsWith("\nRelative change of angular momentum: 0"));
 
     // The plotted steps of a run at speed 7 and a quarter day: 170 and 339.
+    // Leapfrog keeps the energy of an orbit to 1e-15, Classic to 1e-7.
     Trigger("mnuEditMethodLeapfrog");
     RunAndStopAfter(400);
     Trigger("mnuEditMethodClassic");
@@ -60,7 +53,9 @@ TEST_F(MethodsTest, ConservationBeforeARunAndOneEnergyCurvePerRun)
     ASSERT_EQ(curves[0].Points.size(), 2u);
     EXPECT_EQ(curves[0].Points[1].Day, 338.0 * 128 / 86400);
     EXPECT_EQ(curves[1].Label, "Classic, speed 7");
-    EXPECT_EQ(curves[1].Points.size(), 1u);
+    ASSERT_EQ(curves[1].Points.size(), 1u);
+    EXPECT_LT(curves[0].Points[0].Change, 1e-12);
+    EXPECT_GT(curves[1].Points[0].Change, 1e-9);
 
     // One window however often it is asked for, with a line per run.
     Trigger("mnuReportsEnergyPlot");
@@ -84,13 +79,9 @@ TEST(EnergyCurvesTest, ALongRunIsHalvedKeepingTheLargerChangesAndOldRunsGo)
     ASSERT_EQ(points.size(), EnergyCurves::MaxPoints / 2);
     EXPECT_EQ(points[3].Day, 7.0);
     EXPECT_EQ(points[3].Change, 2e-10);
-
-    // From now on two plotted steps make one point; no change at all is drawn at the floor.
+    // From now on two plotted steps make one point; no change is drawn at the floor.
     curves.Add(5000.0, 0.0);
-    curves.Add(5001.0, std::nan(""));
-    EXPECT_EQ(points.size(), EnergyCurves::MaxPoints / 2);
-    curves.Add(5002.0, 0.0);
-    EXPECT_EQ(points.back().Day, 5000.0);
+    curves.Add(5001.0, 0.0);
     EXPECT_EQ(points.back().Change, EnergyCurves::Floor);
 
     for (std::size_t run = 0; run < EnergyCurves::MaxCurves; ++run)

@@ -107,21 +107,17 @@ TEST_F(ReportsTest, TheOrbitAboutTheParentOrTheCentreOfMassFollowsAfterABlankLin
 TEST(ConservationReportTest, FiguresGroupedAndChangesWithThreeDigits)
 {
     const Conserved start{1.5e15, -4.5e15, -3.0e15, 0.0, 2.5e15};
-    Conserved now = start;
-    EXPECT_EQ(ConservationReport(now, start, "Day: 0"),
-              "Conservation at Day: 0\n----------------------------------\n\n"
+    EXPECT_TRUE(ConservationReport(start, start, "Day: 0").endsWith("Relative change of angular momentum: 0"));
+    const Conserved now{1.5e15, -4.5e15, -3.0e15 + 3.5, 0.0, 2.5e15 - 6.25e10};
+    EXPECT_EQ(ConservationReport(now, start, "Day: 5"),
+              "Conservation at Day: 5\n----------------------------------\n\n"
               "Kinetic energy: 1,500,000,000,000,000 J\n"
               "Potential energy: -4,500,000,000,000,000 J\n"
-              "Total energy: -3,000,000,000,000,000 J\n"
-              "Relative change of total energy: 0\n"
+              "Total energy: -2,999,999,999,999,996 J\n"
+              "Relative change of total energy: 1.17E-15\n"
               "Momentum: 0 kg m/sec\n"
-              "Angular momentum: 2,500,000,000,000,000 kg m²/sec\n"
-              "Relative change of angular momentum: 0");
-    now.Total = -3.0e15 + 3.5;
-    now.AngularMomentum = 2.5e15 - 6.25e10;
-    const QStringList lines = ConservationReport(now, start, "Day: 0").split('\n');
-    EXPECT_EQ(lines[6], "Relative change of total energy: 1.17E-15");
-    EXPECT_EQ(lines[9], "Relative change of angular momentum: -2.50E-05");
+              "Angular momentum: 2,499,937,500,000,000 kg m²/sec\n"
+              "Relative change of angular momentum: -2.50E-05");
 }
 
 }  // namespace
