@@ -105,8 +105,6 @@ public:
     // run is paused or after a later step, never before the next step's checks.
     std::function<void(std::int64_t steps)> StepFinished;
 
-    // Ticks the item of Edit > Method that names the current method.
-    void ShowMethod();
     // The curves of Reports > Energy Plot.
     const EnergyCurves& EnergyRecord() const { return energyCurves_; }
 
@@ -143,6 +141,8 @@ private:
     void RemoveLabels();
     void ShowDay(std::int64_t elapsedSeconds);
     void RunSimulation();
+    // Ticks the item of Edit > Method that names the current method.
+    void ShowMethod();
     // What is conserved, measured as a run begins and at its plotted steps.
     void BeginEnergyRecord();
     void RecordEnergy(std::int64_t stepStartSeconds);
