@@ -151,9 +151,8 @@ void ResolveParents(const IniDocument& file, Planets& system)
 // The method of stepping; a file without the key is Classic.
 StepMethod ReadMethod(const IniDocument& file)
 {
-    const QString text = file.GetValue(GeneralSection, MethodKey, QString());
-    if (text.isEmpty())
-        return StepMethod::Classic;
+    const QString classic = QString::fromLatin1(MethodName(StepMethod::Classic));
+    const QString text = file.GetValue(GeneralSection, MethodKey, classic);
     if (const std::optional<StepMethod> method = MethodNamed(text.toStdString()))
         return *method;
     // Any other text is an unreadable value and takes the default of a missing key.
