@@ -27,7 +27,7 @@ public:
     // below anything a double can tell apart from no change.
     static constexpr double Floor = 1e-17;
     static constexpr std::size_t MaxCurves = 4;
-    static constexpr std::size_t MaxPoints = 2048;
+    static constexpr std::size_t MaxPoints = 1024;  // about two for every pixel of the plot
 
     // Starts a new curve; the oldest goes when there are more than MaxCurves.
     void BeginRun(std::string label);

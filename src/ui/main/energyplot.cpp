@@ -106,7 +106,10 @@ void EnergyPlot::Redraw()
             least = std::min(least, point.Change);
             most = std::max(most, point.Change);
         }
-        SeriesOf(curve)->replace(points);
+        // A curve only grows or is halved, so an unchanged count is an unchanged curve.
+        QLineSeries* series = SeriesOf(curve);
+        if (series->count() != points.size())
+            series->replace(points);
     }
     days_->setRange(0.0, lastDay);
     days_->applyNiceNumbers();

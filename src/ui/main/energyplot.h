@@ -15,8 +15,8 @@ namespace kosmolux {
 
 // Reports > Energy Plot: a window beside the main one with a line chart of
 // the relative change of the total energy against simulated days, on a
-// logarithmic axis, one curve per run. It redraws a few times a second while
-// the curves change, never from inside a step.
+// logarithmic axis, one curve per run. It redraws twice a second while the
+// curves change, never from inside a step.
 class EnergyPlot : public QDialog {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ public:
     // Shows the curves as they are now.
     void Redraw();
     // How often the window looks for new points while it is open.
-    static constexpr int RedrawMilliseconds = 250;
+    static constexpr int RedrawMilliseconds = 500;
 
     QChart* Chart() const { return chart_; }
 
