@@ -67,6 +67,30 @@ void StepArguments(benchmark::internal::Benchmark* benchmark)
 
 BENCHMARK(BM_Step)->Apply(StepArguments)->UseRealTime();
 
+// One whole step by each method, with the kernel and the threads a run picks
+// for itself. Arguments: body count, method (StepMethod).
+void BM_MethodStep(benchmark::State& state)
+{
+    const auto count = static_cast<int>(state.range(0));
+    const auto method = static_cast<StepMethod>(state.range(1));
+    IdentityCounter ids;
+    Planets system(ids);
+    Populate(system, count);
+    SilentObserver observer;
+    RunLoop loop(system, observer);
+    loop.Begin();
+    for (auto _ : state)
+        loop.Step(1, 604800, method);
+    state.SetLabel(std::string(MethodName(method)));
+}
+
+BENCHMARK(BM_MethodStep)
+    ->ArgNames({"N", "method"})
+    ->ArgsProduct({{16, 1024, 4096},
+                   {static_cast<int>(StepMethod::Classic), static_cast<int>(StepMethod::Leapfrog),
+                    static_cast<int>(StepMethod::Yoshida)}})
+    ->UseRealTime();
+
 // What the square roots and divisions alone allow: a pair needs one of each,
 // and they share one unit, so no exact kernel passes this rate. Eight
 // independent square roots and divisions of the widest vectors per round.

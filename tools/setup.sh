@@ -4,8 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# desktop-file-utils lets the install test validate the desktop entry.
-packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils)
+# desktop-file-utils lets the install test validate the desktop entry; the
+# CMake files of qt6-charts-dev need Qt's OpenGL ones, which it does not pull in.
+packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \

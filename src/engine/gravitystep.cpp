@@ -198,4 +198,31 @@ bool GravityStep::Move(Planet& body, double timeStep)
     return true;
 }
 
+bool GravityStep::Drift(Planet& body, double h)
+{
+    if (body.Locked)
+        return true;
+    const Vector& p = body.Position;
+    const Vector& v = body.Velocity;
+    const Vector moved{v.XComp * h + p.XComp, v.YComp * h + p.YComp, v.ZComp * h + p.ZComp};
+    if (!IsFinite(moved))
+        return false;
+    body.Position = moved;
+    return true;
+}
+
+bool GravityStep::Kick(Planet& body, double h)
+{
+    if (body.Locked)
+        return true;
+    const Vector& v = body.Velocity;
+    const Vector& a = body.TotalAcceleration;
+    const Vector kicked{a.XComp * h + v.XComp, a.YComp * h + v.YComp, a.ZComp * h + v.ZComp};
+    body.TotalAcceleration = Vector{};
+    if (!IsFinite(kicked))
+        return false;
+    body.Velocity = kicked;
+    return true;
+}
+
 }  // namespace kosmolux

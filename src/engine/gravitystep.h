@@ -42,6 +42,13 @@ public:
     // acceleration. Returns false when the move would give the body a
     // non-finite position or velocity; the body then keeps its old ones.
     static bool Move(Planet& body, double timeStep);
+    // The two halves of a move, for methods made of stages; h is the stage's
+    // share of the time step in seconds. Unless the body is locked, a drift
+    // advances its position by velocity × h, a kick its velocity by
+    // acceleration × h and then clears the acceleration. Each returns false,
+    // keeping the old value, when the new one would not be finite.
+    static bool Drift(Planet& body, double h);
+    static bool Kick(Planet& body, double h);
 
     // The kernel pass 1 runs (Fastest resolved to a real one).
     StepKernel Kernel() const { return kernel_; }

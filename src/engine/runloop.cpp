@@ -1,5 +1,7 @@
 #include "engine/runloop.h"
 
+#include <algorithm>
+
 #include "engine/collision.h"
 
 namespace kosmolux {
@@ -16,20 +18,72 @@ void RunLoop::Begin()
     plotted_ = false;
 }
 
-bool RunLoop::Step(std::int32_t timeStep, std::int32_t plotInterval)
+bool RunLoop::Step(std::int32_t timeStep, std::int32_t plotInterval, StepMethod method)
 {
     allFinite_ = true;
     absorbedIds_.clear();
-    gravity_.Accelerate(system_, this);
-
+    nonFinite_.clear();
     plotted_ = plotCounter_ > plotInterval;
     const double t = timeStep;
+    if (method == StepMethod::Classic)
+        StepClassic(t);
+    else
+        StepInStages(StagesOf(method), t);
+    AdvanceClock(timeStep, plotInterval);
+    return allFinite_;
+}
+
+void RunLoop::StepClassic(double timeStep)
+{
+    gravity_.Accelerate(system_, this);
+    // Moved and plotted body by body: a centre body is seen where this step
+    // put it only by the bodies after it.
+    RecordBodies([this, timeStep](Planet& body) {
+        if (!GravityStep::Move(body, timeStep))
+            ReportNonFinite(body);
+    });
+}
+
+void RunLoop::StepInStages(std::span<const Stage> stages, double timeStep)
+{
+    for (const Stage& stage : stages) {
+        switch (stage.What) {
+        case Stage::Kind::Drift:
+            Drift(stage.Coefficient, timeStep);
+            break;
+        case Stage::Kind::ForcePass:
+            gravity_.Accelerate(system_, this);
+            break;
+        case Stage::Kind::Kick:
+            Kick(stage.Coefficient, timeStep);
+            break;
+        }
+    }
+    RecordBodies([](Planet&) {});
+}
+
+void RunLoop::Drift(double coefficient, double timeStep)
+{
+    const double h = coefficient * timeStep;
+    for (Planet& body : system_)
+        if (!GravityStep::Drift(body, h))
+            ReportNonFinite(body);
+}
+
+void RunLoop::Kick(double coefficient, double timeStep)
+{
+    const double h = coefficient * timeStep;
+    for (Planet& body : system_)
+        if (!GravityStep::Kick(body, h))
+            ReportNonFinite(body);
+}
+
+template <typename MoveFirst>
+void RunLoop::RecordBodies(MoveFirst moveFirst)
+{
     for (int position = 1; position <= system_.Count();) {
         Planet& body = system_.Item(position);
-        if (!GravityStep::Move(body, t)) {
-            observer_.BodyBecameNonFinite(body);
-            allFinite_ = false;
-        }
+        moveFirst(body);
         if (plotted_) {
             observer_.PlotBody(body);
             body.AddToHistory();
@@ -40,12 +94,14 @@ bool RunLoop::Step(std::int32_t timeStep, std::int32_t plotInterval)
         else
             ++position;
     }
+}
 
+void RunLoop::AdvanceClock(std::int32_t timeStep, std::int32_t plotInterval)
+{
     elapsedSeconds_ += timeStep;
     if (plotCounter_ > plotInterval)
         plotCounter_ = 0;
     plotCounter_ += timeStep;
-    return allFinite_;
 }
 
 void RunLoop::Touch(Planet& body, Planet& other)
@@ -58,6 +114,15 @@ void RunLoop::Touch(Planet& body, Planet& other)
     // A body absorbed earlier in this pass that absorbs another stays.
     absorbedIds_.insert(roles.Absorbed.Id());
     absorbedIds_.erase(roles.Survivor.Id());
+}
+
+void RunLoop::ReportNonFinite(const Planet& body)
+{
+    allFinite_ = false;
+    if (std::ranges::find(nonFinite_, body.Id()) != nonFinite_.end())
+        return;
+    nonFinite_.push_back(body.Id());
+    observer_.BodyBecameNonFinite(body);
 }
 
 std::int64_t DayNumber(std::int64_t elapsedSeconds)

@@ -40,4 +40,15 @@ void Vector::SetComponents(double x, double y, double z)
     ZComp = z;
 }
 
+double Dot(const Vector& a, const Vector& b)
+{
+    return a.XComp * b.XComp + a.YComp * b.YComp + a.ZComp * b.ZComp;
+}
+
+Vector Cross(const Vector& a, const Vector& b)
+{
+    return Vector{a.YComp * b.ZComp - a.ZComp * b.YComp, a.ZComp * b.XComp - a.XComp * b.ZComp,
+                  a.XComp * b.YComp - a.YComp * b.XComp};
+}
+
 }  // namespace kosmolux

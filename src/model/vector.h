@@ -21,4 +21,7 @@ struct Vector {
     friend bool operator==(const Vector&, const Vector&) = default;
 };
 
+double Dot(const Vector& a, const Vector& b);
+Vector Cross(const Vector& a, const Vector& b);
+
 }  // namespace kosmolux

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include "engine/stepmethod.h"
 #include "model/identitycounter.h"
 #include "model/planets.h"
 #include "platform/randomsource.h"
@@ -25,6 +26,7 @@ struct Globals {
     std::int32_t TimeStep = 0;       // seconds per step, 2 to the power SpeedLevel
     std::int16_t PlotLevel = 0;      // 0 to 7
     std::int32_t PlotInterval = 0;   // simulated seconds to be exceeded between plotted steps
+    StepMethod Method = StepMethod::Classic;  // how a run steps; travels with the system file
     bool StopRequested = false;      // ends the run loop
     bool SystemAltered = false;      // a run changed the system since it was loaded or created
     double ViewWidth = 0.0;          // metres from the centre of a plot plane to its edge

@@ -21,6 +21,7 @@ namespace {
 const QString SystemSection = QStringLiteral("System");
 const QString GeneralSection = QStringLiteral("General");
 const QString NoParent = QStringLiteral("(none)");
+const QString MethodKey = QStringLiteral("Method");
 
 void ShowError(DialogService& dialogs, const ProgramError& error, const QString& title)
 {
@@ -147,6 +148,18 @@ void ResolveParents(const IniDocument& file, Planets& system)
     }
 }
 
+// The method of stepping; a file without the key is Classic.
+StepMethod ReadMethod(const IniDocument& file, UnreadableValues& unreadable)
+{
+    const QString classic = QString::fromLatin1(MethodName(StepMethod::Classic));
+    const QString text = file.GetValue(GeneralSection, MethodKey, classic);
+    if (const std::optional<StepMethod> method = MethodNamed(text.toStdString()))
+        return *method;
+    // Any other text is an unreadable value and takes the default of a missing key.
+    unreadable.Record(GeneralSection, MethodKey, text);
+    return StepMethod::Classic;
+}
+
 void ReadSystem(Globals& globals, CentreList& centres, const IniDocument& file, const QString& systemName,
                 UnreadableValues& unreadable)
 {
@@ -167,6 +180,7 @@ void ReadSystem(Globals& globals, CentreList& centres, const IniDocument& file, 
         unreadable.Record(GeneralSection, dateKey, dateText);
         globals.StartDate = text::Today();
     }
+    globals.Method = ReadMethod(file, unreadable);
 
     Planets& system = globals.EnsureSystem();
     while (system.Count() > 0)
@@ -211,6 +225,9 @@ QByteArray SystemFileContents(const Globals& globals)
         }
     }
     file.SetValue(GeneralSection, QStringLiteral("StartDate"), text::FormatShortDate(globals.StartDate));
+    // Classic writes no key: files of the default method keep their bytes.
+    if (globals.Method != StepMethod::Classic)
+        file.SetValue(GeneralSection, MethodKey, QString::fromLatin1(MethodName(globals.Method)));
     return file.Serialize();
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/run/csvwriter.h"
 #include "app/run/headlessrun.h"
+#include "engine/calculations.h"
 #include "model/identitycounter.h"
 #include "model/planets.h"
 
@@ -23,8 +24,10 @@ TEST(HeadlessRun, RowsAtThePlottedStepsAndAfterTheLast)
     std::vector<std::string> messages;
     std::ostringstream rows;
     CsvWriter table(rows);
+    std::ostringstream energyRows;
+    EnergyTable energy(energyRows);
     std::vector<std::int64_t> plottedSteps;
-    HeadlessRun run(system, [&](const std::string& line) { messages.push_back(line); }, &table);
+    HeadlessRun run(system, [&](const std::string& line) { messages.push_back(line); }, &table, &energy);
     EXPECT_TRUE(run.Run(7, 3, 340, [&](std::int64_t stepsDone) {
         if (run.LastStepPlotted())
             plottedSteps.push_back(stepsDone);
@@ -42,6 +45,10 @@ TEST(HeadlessRun, RowsAtThePlottedStepsAndAfterTheLast)
               "339,43264,1,East,1000043392,0,0,1,0,0\n"
               "340,43392,1,West,-1000043520,0,0,-1,0,0\n"
               "340,43392,1,East,1000043520,0,0,1,0,0\n");
+    // Kinetic energy 2 × ½ × 1 × 1 J, the pull's energy G / r far below what
+    // the total can show, no angular momentum on a line through the centre.
+    EXPECT_EQ(energyRows.str(), "170,21632,0,1," + CsvNumber(-(G * 1.0 * 1.0 / 2000043520.0)) + ",1,0,0\n"
+                                "339,43264,1,1," + CsvNumber(-(G * 1.0 * 1.0 / 2000086784.0)) + ",1,0,0\n");
 }
 
 }  // namespace

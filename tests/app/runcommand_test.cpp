@@ -93,6 +93,22 @@ TEST_F(RunCommandTest, TheSameRunTwiceGivesTheSameBytes)
     EXPECT_EQ(Contents(InFolder("rows.csv")), firstRows);
 }
 
+TEST_F(RunCommandTest, TheMethodComesFromTheFileUnlessGivenAndTheEnergyTableHasItsHeader)
+{
+    const std::string after = InFolder("after.kmx");
+    ASSERT_EQ(Run({"--steps", "10", "--method", "leapfrog", "--energy", InFolder("energy.csv"), "-o", after,
+                   Examples + "/EarthMoon.kmx"}),
+              ExitDone) << err.str();
+    EXPECT_TRUE(Contents(after).contains("\r\nStartDate=1/1/2000\r\nMethod=Leapfrog\r\n[Earth]"));
+    EXPECT_EQ(Contents(InFolder("energy.csv")),
+              "step,seconds,day,kinetic,potential,total,relative_change,angular_momentum\n");
+
+    ASSERT_EQ(Run({"--steps", "10", after}), ExitDone) << err.str();
+    EXPECT_NE(out.str().find("Method=Leapfrog"), std::string::npos);
+    ASSERT_EQ(Run({"--steps", "10", "--method=Classic", after}), ExitDone) << err.str();
+    EXPECT_EQ(out.str().find("Method"), std::string::npos);
+}
+
 TEST_F(RunCommandTest, FilesThatCannotBeUsedAreNamed)
 {
     const std::string missing = InFolder("missing.kmx");

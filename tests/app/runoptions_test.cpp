@@ -64,6 +64,7 @@ TEST(RunOptions, HelpVersionAndMistakesDecideWhereverTheyStand)
         {{"--days", "1e12", "in.kmx"}, "--days asks for more than 1000000000000 steps at speed level 7"},
         {{"--speed", "16", "in.kmx"}, "--speed takes a level from 0 to 15, not '16'"},
         {{"--csv=", "in.kmx"}, "--csv needs a file name"},
+        {{"--method", "euler", "in.kmx"}, "--method takes classic, leapfrog or yoshida, not 'euler'"},
         {{"--steps", "5", "--days", "1", "in.kmx"}, "--steps and --days cannot be given together"},
         {{"--speed", "3"}, "no INPUT file given"},
         {{"a.kmx", "b.kmx"}, "more than one INPUT file: 'a.kmx' and 'b.kmx'"},

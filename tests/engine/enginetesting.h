@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/calculations.h"
 #include "engine/runobserver.h"
 #include "engine/stepsettings.h"
 
@@ -21,6 +23,18 @@ public:
     std::vector<std::string> Plotted;
     std::vector<std::string> NonFinite;
 };
+
+// The pull of a body of mass m at o on a body at b, written out in the order
+// of CalcAcceleration.
+inline Vector Pull(double m, const Vector& o, const Vector& b)
+{
+    const double dx = b.XComp - o.XComp;
+    const double dy = b.YComp - o.YComp;
+    const double dz = b.ZComp - o.ZComp;
+    const double inv = 1.0 / std::sqrt(dx * dx + dy * dy + dz * dz);
+    const double k = ((m * G) * inv) * inv;
+    return Vector{(k * (o.XComp - b.XComp)) * inv, (k * (o.YComp - b.YComp)) * inv, (k * (o.ZComp - b.ZComp)) * inv};
+}
 
 inline std::string KernelName(StepKernel kernel)
 {

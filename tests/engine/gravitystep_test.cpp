@@ -18,18 +18,6 @@ void StepWithoutContacts(GravityStep& step, Planets& system, double timeStep)
         ASSERT_TRUE(GravityStep::Move(body, timeStep));
 }
 
-// The pull of a body of mass m at o on a body at b, written out in the order
-// of CalcAcceleration.
-Vector Pull(double m, const Vector& o, const Vector& b)
-{
-    const double dx = b.XComp - o.XComp;
-    const double dy = b.YComp - o.YComp;
-    const double dz = b.ZComp - o.ZComp;
-    const double inv = 1.0 / std::sqrt(dx * dx + dy * dy + dz * dz);
-    const double k = ((m * G) * inv) * inv;
-    return Vector{(k * (o.XComp - b.XComp)) * inv, (k * (o.YComp - b.YComp)) * inv, (k * (o.ZComp - b.ZComp)) * inv};
-}
-
 // The pulls added in the order given.
 Vector Sum(std::initializer_list<Vector> pulls)
 {

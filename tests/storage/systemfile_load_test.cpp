@@ -152,5 +152,32 @@ TEST_F(LoadSystemTest, ASavedFileLoadsAndSavesToTheSameBytes)
     EXPECT_EQ(globals_.CurrentSystem->SystemName, "Copy.kmx");
 }
 
+TEST_F(LoadSystemTest, TheMethodTravelsWithTheSystem)
+{
+    // Written after the start date, and only when it is not Classic.
+    EXPECT_FALSE(SystemFileContents(globals_).contains("Method"));
+    globals_.Method = StepMethod::Yoshida;
+    ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Yoshida.kmx")));
+    EXPECT_TRUE(ReadBytes(PathOf("Yoshida.kmx")).contains("\r\nStartDate=1/1/1999\r\nMethod=Yoshida\r\n[Before]\r\n"));
+    globals_.Method = StepMethod::Classic;
+    Load(PathOf("Yoshida.kmx"));
+    EXPECT_EQ(globals_.Method, StepMethod::Yoshida);
+
+    const std::pair<QByteArray, StepMethod> rows[] = {
+        {"Method=leapfrog\n", StepMethod::Leapfrog},
+        {"", StepMethod::Classic},
+        {"Method=Classic\n", StepMethod::Classic},
+        {"Method=Euler\n", StepMethod::Classic},  // unreadable: the default of a missing key
+    };
+    for (const auto& [line, method] : rows) {
+        globals_.Method = method == StepMethod::Classic ? StepMethod::Yoshida : StepMethod::Classic;
+        LoadLines("[System]\n1=Sun\n[General]\nTotalBodies=1\n" + line + "[Sun]\nMass=1.0E+0\n");
+        EXPECT_EQ(globals_.Method, method) << line.toStdString();
+    }
+    EXPECT_EQ(dialogs_.MessageTexts(),
+              QStringList{"These values could not be read and were taken as if they were missing:\n"
+                          "[General] Method=Euler"});
+}
+
 }  // namespace
 }  // namespace kosmolux

@@ -7,15 +7,11 @@ namespace kosmolux {
 // The C library's formatting follows the user's locale once Qt has set it;
 // std::to_chars never does.
 
-namespace {
-
 std::string WholeNumber(std::int64_t value)
 {
     char text[24];
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
-
-}  // namespace
 
 std::string CsvNumber(double value)
 {

@@ -24,6 +24,8 @@ private:
     std::ostream& out_;
 };
 
+// A whole number in decimal digits, whatever the locale.
+std::string WholeNumber(std::int64_t value);
 // A double with 17 significant digits (trailing zeros dropped), enough to
 // read back the very same double: "." as decimal point, no grouping.
 std::string CsvNumber(double value);

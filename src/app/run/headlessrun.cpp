@@ -7,12 +7,13 @@
 
 namespace kosmolux {
 
-HeadlessRun::HeadlessRun(Planets& system, MessageSink messages, CsvWriter* table)
-    : system_(system), messages_(std::move(messages)), table_(table), loop_(system, *this)
+HeadlessRun::HeadlessRun(Planets& system, MessageSink messages, CsvWriter* table, EnergyTable* energy)
+    : system_(system), messages_(std::move(messages)), table_(table), energy_(energy), loop_(system, *this)
 {
 }
 
-bool HeadlessRun::Run(int speedLevel, int plotLevel, std::int64_t steps, const StepListener& afterStep)
+bool HeadlessRun::Run(int speedLevel, int plotLevel, std::int64_t steps, const StepListener& afterStep,
+                      StepMethod method)
 {
     const std::int32_t timeStep = SpeedFor(speedLevel).TimeStep;
     const std::int32_t plotInterval = PlotFrequencyFor(plotLevel).PlotInterval;
@@ -20,11 +21,15 @@ bool HeadlessRun::Run(int speedLevel, int plotLevel, std::int64_t steps, const S
     loop_.Begin();
     step_ = 0;
     stepStartSeconds_ = 0;
+    // Measured only when asked for: it costs as much as a step.
+    const Conserved start = energy_ ? Measure(system_) : Conserved{};
     bool finite = true;
     while (finite && step_ < steps) {
         ++step_;
         stepStartSeconds_ = loop_.ElapsedSeconds();
-        finite = loop_.Step(timeStep, plotInterval);
+        finite = loop_.Step(timeStep, plotInterval, method);
+        if (energy_ && loop_.PlottedStep())
+            energy_->WriteRow(step_, stepStartSeconds_, DayNumber(stepStartSeconds_), Measure(system_), start);
         if (afterStep)
             afterStep(step_);
     }

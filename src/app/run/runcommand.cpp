@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <optional>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -14,6 +16,7 @@
 
 #include "app/run/consoledialogservice.h"
 #include "app/run/csvwriter.h"
+#include "app/run/energytable.h"
 #include "app/run/headlessrun.h"
 #include "app/run/progressline.h"
 #include "app/run/runoptions.h"
@@ -74,11 +77,14 @@ public:
     {
         if (!FilesDistinct())
             return ExitUsage;
-        if (!InputReadable() || !OutputFolderWritable() || !Load() || !OpenTable())
+        if (!InputReadable() || !OutputFolderWritable() || !Load()
+            || !OpenTable(options_.CsvFile, tableFile_, table_) || !OpenTable(options_.EnergyFile, energyFile_, energy_))
             return ExitFileProblem;
         const bool finite = Run();
         int status = Save() ? (finite ? ExitDone : ExitNonFinite) : ExitFileProblem;
-        if (!CloseTable())
+        if (!CloseTable(options_.CsvFile, tableFile_))
+            status = ExitFileProblem;
+        if (!CloseTable(options_.EnergyFile, energyFile_))
             status = ExitFileProblem;
         return status;
     }
@@ -97,9 +103,18 @@ private:
             Complain(what + " name the same file, " + second + "; give each its own file");
             return true;
         };
-        return !clash(options_.InputFile, options_.CsvFile, "the input and --csv")
-               && !clash(options_.InputFile, options_.OutputFile, "the input and -o")
-               && !clash(options_.CsvFile, options_.OutputFile, "--csv and -o");
+        const std::pair<const std::string&, const char*> files[] = {
+            {options_.InputFile, "the input"},
+            {options_.CsvFile, "--csv"},
+            {options_.EnergyFile, "--energy"},
+            {options_.OutputFile, "-o"},
+        };
+        for (std::size_t first = 0; first < std::size(files); ++first)
+            for (std::size_t second = first + 1; second < std::size(files); ++second)
+                if (clash(files[first].first, files[second].first,
+                          std::string(files[first].second) + " and " + files[second].second))
+                    return false;
+        return true;
     }
 
     // LoadSystem reads a missing file as an empty one without a word, so the
@@ -137,17 +152,19 @@ private:
         return false;
     }
 
-    bool OpenTable()
+    // A table the options ask for, its file written afresh with the header.
+    template <typename Table>
+    bool OpenTable(const std::string& name, std::ofstream& file, std::optional<Table>& table)
     {
-        if (options_.CsvFile.empty())
+        if (name.empty())
             return true;
-        tableFile_.open(options_.CsvFile, std::ios::binary | std::ios::trunc);
-        if (!tableFile_) {
-            Complain("cannot write " + options_.CsvFile + ": " + std::strerror(errno));
+        file.open(name, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            Complain("cannot write " + name + ": " + std::strerror(errno));
             return false;
         }
-        table_.emplace(tableFile_);
-        table_->WriteHeader();
+        table.emplace(file);
+        table->WriteHeader();
         return true;
     }
 
@@ -170,6 +187,7 @@ private:
                      "; there is nothing to run");
             return false;
         }
+        globals_.Method = options_.Method.value_or(globals_.Method);
         return true;
     }
 
@@ -184,11 +202,12 @@ private:
                 progress->Clear();
             console_.Err << line << std::endl;
         };
-        HeadlessRun run(*globals_.CurrentSystem, message, table_ ? &*table_ : nullptr);
-        const bool finite = run.Run(options_.SpeedLevel, options_.PlotLevel, steps, [&](std::int64_t stepsDone) {
+        HeadlessRun run(*globals_.CurrentSystem, message, table_ ? &*table_ : nullptr, energy_ ? &*energy_ : nullptr);
+        const auto showProgress = [&](std::int64_t stepsDone) {
             if (progress)
                 progress->Update(stepsDone);
-        });
+        };
+        const bool finite = run.Run(options_.SpeedLevel, options_.PlotLevel, steps, showProgress, globals_.Method);
         if (progress)
             progress->Clear();
         return finite;
@@ -218,13 +237,13 @@ private:
         return true;
     }
 
-    bool CloseTable()
+    bool CloseTable(const std::string& name, std::ofstream& file)
     {
-        if (!table_)
+        if (!file.is_open())
             return true;
-        tableFile_.close();
-        if (!tableFile_) {
-            Complain("cannot write " + options_.CsvFile + ": " + std::strerror(errno));
+        file.close();
+        if (!file) {
+            Complain("cannot write " + name + ": " + std::strerror(errno));
             return false;
         }
         return true;
@@ -236,6 +255,8 @@ private:
     Globals globals_;
     std::ofstream tableFile_;
     std::optional<CsvWriter> table_;
+    std::ofstream energyFile_;
+    std::optional<EnergyTable> energy_;
 };
 
 }  // namespace

@@ -78,8 +78,8 @@ private:
                                                       : ParsedCommandLine::Action::Help;
             return;
         }
-        if (name != "--steps" && name != "--days" && name != "--speed" && name != "--plot" && name != "--csv"
-            && name != "-o" && name != "--output")
+        if (name != "--steps" && name != "--days" && name != "--speed" && name != "--plot" && name != "--method"
+            && name != "--csv" && name != "--energy" && name != "-o" && name != "--output")
             return Fail("unknown option " + Quoted(argument));
         if (!attached && next_ == arguments_.size())
             return Fail("option " + Quoted(name) + " needs a value");
@@ -102,10 +102,14 @@ private:
             if (!level || *level < 0 || *level > highest)
                 return Fail(name + " takes a level from 0 to " + std::to_string(highest) + ", not " + Quoted(value));
             (name == "--speed" ? options.SpeedLevel : options.PlotLevel) = *level;
+        } else if (name == "--method") {
+            options.Method = MethodNamed(value);
+            if (!options.Method)
+                return Fail("--method takes classic, leapfrog or yoshida, not " + Quoted(value));
         } else {
             if (value.empty())
                 return Fail(name + " needs a file name");
-            (name == "--csv" ? options.CsvFile : options.OutputFile) = value;
+            (name == "--csv" ? options.CsvFile : name == "--energy" ? options.EnergyFile : options.OutputFile) = value;
         }
     }
 
@@ -151,8 +155,8 @@ std::int64_t StepCount(const RunOptions& options)
 
 std::string UsageLine()
 {
-    return "Usage: kosmolux-run [--steps N | --days D] [--speed L] [--plot L] [--csv FILE] [-o OUTPUT.kmx] "
-           "[--quiet] INPUT.kmx";
+    return "Usage: kosmolux-run [--steps N | --days D] [--speed L] [--plot L] [--method M] [--csv FILE]\n"
+           "                    [--energy FILE] [-o OUTPUT.kmx] [--quiet] INPUT.kmx";
 }
 
 std::string HelpText()
@@ -166,10 +170,16 @@ std::string HelpText()
         "  --speed L        speed level 0 to 15: steps of 2^L seconds (default 7, 128 s)\n"
         "  --plot L         plot frequency 0 to 7 (default 3, every quarter day);\n"
         "                   decides when trails are recorded and CSV rows written\n"
+        "  --method M       how a step is made: classic, leapfrog or yoshida\n"
+        "                   (default: the method saved in INPUT.kmx, else classic)\n"
         "  --csv FILE       write every body at every plotted step, and after the\n"
         "                   last step, to FILE: step,seconds,day,name,x,y,z,vx,vy,vz;\n"
         "                   seconds and day are the time at the start of the step,\n"
         "                   as the window's day label shows it\n"
+        "  --energy FILE    write what is conserved at every plotted step to FILE:\n"
+        "                   step,seconds,day,kinetic,potential,total,relative_change,\n"
+        "                   angular_momentum; relative_change is the change of the\n"
+        "                   total energy since the run began, over its size then\n"
         "  -o, --output OUTPUT.kmx\n"
         "                   save the system to OUTPUT.kmx (default: print it)\n"
         "  --quiet          show no progress line\n"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/runsettings.h"
+#include "engine/stepmethod.h"
 
 namespace kosmolux {
 
@@ -20,7 +21,9 @@ struct RunOptions {
     std::optional<double> Days;         // --days D, simulated days
     int SpeedLevel = DefaultSpeedLevel;  // --speed, 0 to 15
     int PlotLevel = DefaultPlotLevel;    // --plot, 0 to 7
+    std::optional<StepMethod> Method;  // --method; none: the file's method
     std::string CsvFile;     // --csv; empty: no table
+    std::string EnergyFile;  // --energy; empty: no table of what is conserved
     std::string OutputFile;  // -o; empty: the system file text goes to standard output
     bool Quiet = false;      // --quiet: no progress line
     std::string InputFile;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -199,6 +200,15 @@ void frmMain::BuildMenus()
     item(mnuEdit, "mnuEditBodies", "&Modify System");
     item(mnuEdit, "mnuEditAdd", "&Add New Body");
     item(mnuEdit, "mnuEditDate", "Set Start &Date");
+    QMenu* mnuEditMethod = menu(mnuEdit, "mnuEditMethod", "Method");
+    mnuEditMethod_ = new QActionGroup(this);
+    for (StepMethod method : {StepMethod::Classic, StepMethod::Leapfrog, StepMethod::Yoshida}) {
+        const std::string caption(MethodName(method));
+        QAction* choice = item(mnuEditMethod, ("mnuEditMethod" + caption).c_str(), caption.c_str());
+        choice->setCheckable(true);
+        choice->setData(static_cast<int>(method));
+        mnuEditMethod_->addAction(choice);
+    }
 
     QMenu* mnuReports = menu(nullptr, "mnuReports", "&Reports");
     item(mnuReports, "mnuReportsSystem", "&System");
@@ -206,6 +216,8 @@ void frmMain::BuildMenus()
     QAction* firstBody = item(mnuReportsBodies_, "mnuReportsBody0", "Body1");
     firstBody->setEnabled(false);
     mnuReportsBody_.append(firstBody);
+    item(mnuReports, "mnuReportsConservation", "Conservation");
+    item(mnuReports, "mnuReportsEnergyPlot", "Energy Plot");
 
     QMenu* mnuHelp = menu(nullptr, "mnuHelp", "&Help");
     item(mnuHelp, "mnuHelpContents", "&Contents");
@@ -226,6 +238,9 @@ void frmMain::ConnectHandlers()
     menuItem("mnuEditAdd", &frmMain::mnuEditAdd_Click);
     menuItem("mnuEditDate", &frmMain::mnuEditDate_Click);
     menuItem("mnuReportsSystem", &frmMain::mnuReportsSystem_Click);
+    menuItem("mnuReportsConservation", &frmMain::mnuReportsConservation_Click);
+    menuItem("mnuReportsEnergyPlot", &frmMain::mnuReportsEnergyPlot_Click);
+    connect(mnuEditMethod_, &QActionGroup::triggered, this, &frmMain::mnuEditMethod_Click);
     menuItem("mnuHelpContents", &frmMain::mnuHelpContents_Click);
     menuItem("mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
     // The body items come and go with every rebuild; the submenu stays.
@@ -281,6 +296,7 @@ void frmMain::Form_Load(const QString& commandLine)
         gridOrigin_ = Vector{};
         // The random generator was seeded from the clock by main().
         globals_.StartDate = text::Today();
+        ShowMethod();
         txtInfo_->setPlainText(NoSystemText());
         if (!commandLine.isEmpty()) {
             // A load reads a missing file as an empty one; this file was asked for by name.
@@ -300,6 +316,10 @@ void frmMain::Form_Load(const QString& commandLine)
 
 void frmMain::RefreshAfterChange(SummaryHeader header)
 {
+    ShowMethod();
+    // A new or freshly loaded system has had no run yet.
+    if (header == SummaryHeader::SystemName)
+        runStart_.reset();
     ClearCentres();
     AddCentre(GridOriginEntry, -1);
     if (header == SummaryHeader::SystemName) {

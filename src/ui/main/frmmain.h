@@ -9,17 +9,21 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include "engine/conservation.h"
 #include "engine/runobserver.h"
 #include "model/vector.h"
 #include "platform/dialogservice.h"
 #include "storage/globals.h"
 #include "storage/systemfile.h"
+#include "ui/main/energycurves.h"
 #include "ui/main/projection.h"
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -32,6 +36,7 @@ class QWheelEvent;
 
 namespace kosmolux {
 
+class EnergyPlot;
 class HelpViewer;
 class MainLayout;
 class PlotPlane;
@@ -108,6 +113,9 @@ public:
     // run is paused or after a later step, never before the next step's checks.
     std::function<void(std::int64_t steps)> StepFinished;
 
+    // The curves of Reports > Energy Plot.
+    const EnergyCurves& EnergyRecord() const { return energyCurves_; }
+
     // How LoadSystem fills the centre list.
     void ClearCentres() override;
     void AddCentre(const QString& name, std::int32_t itemData) override;
@@ -158,6 +166,11 @@ private:
     void RemoveLabels();
     void ShowDay(std::int64_t elapsedSeconds);
     void RunSimulation();
+    // Ticks the item of Edit > Method that names the current method.
+    void ShowMethod();
+    // What is conserved, measured as a run begins and at its plotted steps.
+    void BeginEnergyRecord();
+    void RecordEnergy(std::int64_t stepStartSeconds);
     // Lets Qt process events until the run is resumed or the window closes.
     void WaitWhilePaused();
 
@@ -170,8 +183,11 @@ private:
     void mnuEditBodies_Click();
     void mnuEditAdd_Click();
     void mnuEditDate_Click();
+    void mnuEditMethod_Click(QAction* item);
     void mnuReportsSystem_Click();
     void mnuReportsBody_Click(int index);
+    void mnuReportsConservation_Click();
+    void mnuReportsEnergyPlot_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void butSimulate_Click();
@@ -258,6 +274,7 @@ private:
     // The system came from a load that told of problems: Save asks for a name.
     bool saveNeedsName_ = false;
 
+    QActionGroup* mnuEditMethod_ = nullptr;
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
     QMenu* mnuFileRecent_ = nullptr;
@@ -283,6 +300,12 @@ private:
     // Bodies whose last mark of a run missed a plane (an axis out of range),
     // with the planes it was drawn on: their trail pixel goes on those only.
     std::unordered_map<std::int32_t, Projection::Planes> partlyDrawn_;
+
+    // Conservation: the system as the last run began (none before a run of
+    // this system), the energy curves of the latest runs and their window.
+    std::optional<Conserved> runStart_;
+    EnergyCurves energyCurves_;
+    QPointer<EnergyPlot> energyPlot_;
 };
 
 }  // namespace kosmolux

@@ -88,6 +88,7 @@ void frmMain::RunSimulation()
     RunLoop run(globals_.EnsureSystem(), *this);
     const ActiveRun active(activeRun_, run);
     run.Begin();
+    BeginEnergyRecord();
     shownDay_.reset();
     ClearPlanes();
     globals_.StopRequested = false;
@@ -104,7 +105,10 @@ void frmMain::RunSimulation()
             sinceYield.restart();
         }
         nonFiniteBodies_.clear();
-        const bool finite = run.Step(globals_.TimeStep, globals_.PlotInterval);
+        const std::int64_t stepStart = run.ElapsedSeconds();
+        const bool finite = run.Step(globals_.TimeStep, globals_.PlotInterval, globals_.Method);
+        if (run.PlottedStep())
+            RecordEnergy(stepStart);
         ++steps;
         if (!finite) {
             dialogs_.MessageBox(RunStoppedText(nonFiniteBodies_), QStringLiteral("Run Stopped"),

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "engine/conservation.h"
+
 namespace kosmolux {
 
 class Planets;
@@ -31,11 +33,22 @@ QString SystemSummary(const QString& header, const Planets* system);
 // dayCaption is the day label as shown ("Day: 365"). Speeds and distances are
 // taken in the fixed grid frame, and the total mass includes the body's own.
 //
+// Below these lines, after a blank line, the body's osculating orbit about its
+// parent (or the centre of mass): semi-major axis, eccentricity, inclination
+// to the X-Y plane and period, or "Not in a closed orbit".
+//
 // A body sitting at the centre of mass has no finite escape speed: it counts
 // as bound. A parent no longer in the system reads as no parent, as it is
 // saved. A body no longer in the system (absorbed or deleted since the menu
 // was built) gets the heading under menuCaption and a line saying it is gone.
 QString BodyReport(const Planets* system, const std::string& key, const QString& menuCaption,
                    const QString& dayCaption);
+
+// Reports > Conservation: the energies, the momentum and the angular momentum
+// of the system now, and the relative changes of the total energy and of the
+// angular momentum since start (the system as the run began). Large figures
+// are whole numbers with thousands grouped; the changes are written with
+// three significant digits, an exact 0 as "0".
+QString ConservationReport(const Conserved& now, const Conserved& start, const QString& dayCaption);
 
 }  // namespace kosmolux
