@@ -381,8 +381,8 @@ private:
         driven_.pop_back();
     }
 
-    // Between two steps of the innermost run, but not after the last step of a run that is
-    // stopping; and while it waits paused (no steps), for it waits for an event that acts on it.
+    // After each step of a run but the last, and with no steps while the run waits paused: it
+    // waits for an event, and one comes that acts on it.
     void InRun(std::int64_t steps)
     {
         steps_ += steps > 0;

@@ -53,7 +53,8 @@ QByteArray Garbled(Dice& dice, const QByteArray& source)
         return source.left(Below(dice, static_cast<int>(source.size()) + 1));
     static const QList<QByteArray> odd =
         QByteArray("0|-1|32768|-32768|2147483648|99999999999|y|Y|yes|N|(none)|*|Sun|sun|General|"
-                   "31/31/2000|2/30/2001|1/1/10000|\xCF\x83|\xCF\x82|1,5|1e999|nan|=|[System]|")
+                   "31/31/2000|2/30/2001|1/1/10000|\xCF\x83|\xCF\x82|1,5|1e999|1e308|-1.7e308|nan|"
+                   "=|[System]|")
             .split('|');
     QList<QByteArray> lines = source.split('\n');
     for (int change = 1 + Below(dice, 6); change > 0; --change) {
