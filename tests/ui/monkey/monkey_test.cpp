@@ -1,8 +1,7 @@
-// A monkey at the window: a user who does anything at all, at random, with whatever the
-// program offers at the moment, and the program's soundness checked after every action.
-// 500 actions in each language by default; the long run, another seed, every action on
-// standard error: KOSMOLUX_MONKEY_ACTIONS=10000 KOSMOLUX_MONKEY_SEED=12345
-// KOSMOLUX_MONKEY_TRACE=1 build/tests/ui/monkey/ui_monkey_tests
+// A monkey at the window: a user who does anything at all with what the program offers at
+// the moment, and the program checked after every action. 500 actions in each language; the
+// long run, another seed, every action on standard error: KOSMOLUX_MONKEY_ACTIONS=10000
+// KOSMOLUX_MONKEY_SEED=12345 KOSMOLUX_MONKEY_TRACE=1 build/tests/ui/monkey/ui_monkey_tests
 #include <cmath>
 #include <iostream>
 
@@ -75,17 +74,17 @@ QString Shown(const QString& text)
     return text.size() > 40 ? shown + QStringLiteral("... (%1 long)").arg(text.size()) : shown;
 }
 
-// A body as the lists show it, by name and key; a menu may double an "&" to show it.
-QString Entry(QString name, const std::string& key)
+// A body as the lists show it, by name and key.
+QString Entry(const QString& name, const std::string& key)
 {
-    return name.replace("&&", "&") + '|' + QString::fromStdString(key);
+    return name + '|' + QString::fromStdString(key);
 }
 
-// The monkey is also the user at the dialog service: it answers at random every question
-// the action in progress may ask, and takes any other for a fault. After every action the
-// program must still be sound: no exception, no warning from Qt, every value finite, the
-// centre list and Reports > Bodies in step (and with the system once a command changed
-// it), and every file the program wrote loading back as the system it holds.
+// The monkey is also the user at the dialog service: it answers at random every question the
+// action in progress may ask, and takes any other for a fault. After every action: no
+// exception, no warning from Qt, every value finite, the centre list and Reports > Bodies in
+// step (and with the system once a command changed it), and every file the program wrote
+// loading back as the system it holds.
 class Monkey : public ScriptedDialogService {
 public:
     Monkey(std::uint32_t seed, int actions, bool trace)
@@ -139,7 +138,9 @@ private:
     // What a user does with a control: its Habit, or at the weight given.
     Action On(QObject* control, double weight)
     {
-        const QString id = control->objectName();
+        // A control is known by its name, an unnamed menu item by its text.
+        const QString id = control->objectName().isEmpty() ? control->property("text").toString()
+                                                            : control->objectName();
         // About a thousand halvings or doublings of the view leave the range of a double.
         const bool far = id.startsWith("butZoom") && Chance(dice_, 0.1);
         const int times = far ? 99 + Below(dice_, 999) : 1;
@@ -210,6 +211,7 @@ private:
         if (&target != window_.get())
             return actions;
         for (QMenu* menu : window_->menuBar()->findChildren<QMenu*>()) {
+            emit menu->aboutToShow();  // as it is opened, to fill in what it lists now
             for (QAction* item : menu->actions()) {
                 if (!item->isSeparator() && !item->menu())
                     actions.push_back(On(item, 8.0 / double(menu->actions().size())));
@@ -336,8 +338,10 @@ private:
         QStringList listed, items;
         for (int i = 1; i < centres->count(); ++i)
             listed << Entry(centres->itemText(i), Planet::KeyOf(centres->itemData(i).toInt()));
+        // A menu doubles an "&" to show it.
         for (const QAction* item : window_->findChild<QMenu*>("mnuReportsBodies")->actions())
-            items << (item->isEnabled() ? Entry(item->text(), item->data().toString().toStdString())
+            items << (item->isEnabled() ? Entry(QString(item->text()).replace("&&", "&"),
+                                                item->data().toString().toStdString())
                                         : "-");
         if (centres->itemText(0) != "Grid Origin" || centres->itemData(0) != -1
             || items != (listed.isEmpty() ? QStringList{"-"} : listed)
@@ -449,9 +453,8 @@ private:
         return ScriptedDialogService::ChooseColour();
     }
 
-    // By the roll of a twenty-sided die: Cancel, the dialog Fails, an Unusable file, an
-    // Example, a Saved slot, a Garbled file; an example or a garbled file to open is written
-    // afresh.
+    // By the roll of a twenty-sided die: Cancel, the dialog Fails, an Unusable file, an Example,
+    // a Saved slot, a Garbled file; an example or a garbled file to open is written afresh.
     FileAnswer FileAnswerFor(bool saving)
     {
         const auto example = std::next(examples_.begin(), Below(dice_, int(examples_.size())));
