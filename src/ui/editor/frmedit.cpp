@@ -38,7 +38,9 @@ Control* Named(Control* control, const char* name)
 // Only a box the user edited is read, so an untouched value keeps every
 // digit instead of coming back rounded to the 15 digits shown. Text that is
 // not a number, or too large for a double, leaves the value as it was.
-void StoreNumber(const QLineEdit* box, double& value)
+// Number is a double or a body's mass.
+template <typename Number>
+void StoreNumber(const QLineEdit* box, Number& value)
 {
     if (!box->isModified() || !text::IsNumeric(box->text()))
         return;
