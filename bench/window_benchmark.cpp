@@ -143,7 +143,7 @@ void BM_WindowStartUp(benchmark::State& state)
         auto opened = std::make_unique<LoadedWindow>(path);
         windowSeconds += CpuSeconds() - start;
         state.PauseTiming();
-        if (opened->globals.CurrentSystem->Count() != state.range(0))
+        if (!opened->globals.CurrentSystem || opened->globals.CurrentSystem->Count() != state.range(0))
             state.SkipWithError("the load failed");
         opened.reset();
         state.ResumeTiming();
@@ -172,7 +172,7 @@ void BM_WindowFileLoad(benchmark::State& state)
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         windowSeconds += CpuSeconds() - start;
-        if (opened.globals.CurrentSystem->Count() != state.range(0))
+        if (!opened.globals.CurrentSystem || opened.globals.CurrentSystem->Count() != state.range(0))
             state.SkipWithError("the load failed");
     }
     SetOpeningCounters(state, loadSeconds, windowSeconds);
