@@ -1,9 +1,21 @@
-// Saving and loading whole systems: both must grow linearly with the number of bodies.
+// Saving and loading whole systems against their floor: what reading the file
+// and converting its numbers with std::from_chars costs, and what formatting
+// the same values with std::to_chars and writing them in one piece costs. All
+// four must grow linearly with the number of bodies.
+#include <charconv>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
 
+#include "bigsystem.h"
+#include "platform/programerror.h"
 #include "platform/scripteddialogservice.h"
+#include "storage/diskfile.h"
 #include "storage/globals.h"
 #include "storage/systemfile.h"
 
@@ -17,28 +29,75 @@ public:
     void SelectFirstCentre() override {}
 };
 
-// Bodies with distinct names, each orbiting the one before.
-void FillSystem(Globals& globals, int count)
+// A file of each size, written once for all the benchmarks of a run.
+const QString& BigSystemFile(int count)
 {
-    globals.StartDate = QDate(2000, 3, 5);
-    Planets& system = globals.EnsureSystem();
-    std::int32_t parent = -1;
-    for (int i = 1; i <= count; ++i) {
-        Planet& body = system.Add("Body " + std::to_string(i), 5.976e24 * i, 1.2756e7, 1.496e11 / i, -1.5e3 * i,
-                                  2.5e2, -1.25e-1, 2.978e4 / i, 1.5e1 * i);
-        body.HiColor = 65535 + i;
-        body.Parent = parent;
-        parent = body.Id();
+    static QTemporaryDir folder;
+    static std::map<int, QString> files;
+    QString& path = files[count];
+    if (path.isEmpty()) {
+        path = folder.filePath(QStringLiteral("Big%1.kmx").arg(count));
+        if (!WriteBigSystem(path, count))
+            path.clear();
     }
+    return path;
+}
+
+void BM_LoadSystem(benchmark::State& state)
+{
+    const QString& path = BigSystemFile(static_cast<int>(state.range(0)));
+    Globals globals;
+    ScriptedDialogService dialogs;
+    IgnoredCentreList centres;
+    for (auto _ : state) {
+        LoadSystem(globals, dialogs, centres, path);
+        if (!globals.CurrentSystem || globals.CurrentSystem->Count() != state.range(0) || !dialogs.Calls.empty())
+            state.SkipWithError("the load failed");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The file read into memory and every value that is a number converted.
+void BM_LoadFloor(benchmark::State& state)
+{
+    const QString& path = BigSystemFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const QByteArray contents = ReadFileIfPresent(path).value_or(QByteArray());
+        std::string_view rest(contents.constData(), static_cast<std::size_t>(contents.size()));
+        std::int64_t numbers = 0;
+        double sum = 0.0;
+        while (!rest.empty()) {
+            const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());
+            std::string_view line = rest.substr(0, lineEnd);
+            rest.remove_prefix(std::min(lineEnd + 1, rest.size()));
+            if (line.ends_with('\r'))
+                line.remove_suffix(1);
+            const std::size_t equals = line.find('=');
+            if (equals == std::string_view::npos)
+                continue;
+            const std::string_view text = line.substr(equals + 1);
+            double value = 0.0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+            if (error == std::errc() && end == text.data() + text.size()) {
+                ++numbers;
+                sum += value;
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+        // Ten numbers a body, and the body count.
+        if (numbers != 10 * state.range(0) + 1)
+            state.SkipWithError("the file does not hold the numbers expected");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void BM_SaveSystem(benchmark::State& state)
 {
     QTemporaryDir folder;
     Globals globals;
-    FillSystem(globals, static_cast<int>(state.range(0)));
+    FillBigSystem(globals, static_cast<int>(state.range(0)));
     ScriptedDialogService dialogs;
-    const QString path = folder.filePath("Bench.kmx");
+    const QString path = folder.filePath(QStringLiteral("Saved.kmx"));
     for (auto _ : state) {
         if (!SaveSystem(globals, dialogs, path))
             state.SkipWithError("the save failed");
@@ -46,26 +105,103 @@ void BM_SaveSystem(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_LoadSystem(benchmark::State& state)
+// The same sections, keys and values formatted with std::to_chars, written
+// with the save's own one write (temporary file, fsync, rename).
+class FloorWriter {
+public:
+    void Text(std::string_view text) { bytes_.append(text.data(), static_cast<qsizetype>(text.size())); }
+    void Line(std::string_view text)
+    {
+        Text(text);
+        Text("\r\n");
+    }
+    // Doubles with 15 significant digits, as the file holds them.
+    template <typename Number>
+    void Digits(Number value)
+    {
+        char digits[32];
+        std::to_chars_result written;
+        if constexpr (std::is_floating_point_v<Number>)
+            written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 14);
+        else
+            written = std::to_chars(digits, digits + sizeof digits, value);
+        Text(std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)));
+    }
+    template <typename Number>
+    void Value(std::string_view key, Number value)
+    {
+        Text(key);
+        Text("=");
+        Digits(value);
+        Text("\r\n");
+    }
+    QByteArray& Bytes() { return bytes_; }
+
+private:
+    QByteArray bytes_;
+};
+
+QByteArray FloorContents(const Planets& system)
+{
+    FloorWriter file;
+    file.Line("[System]");
+    int n = 0;
+    for (const Planet& body : system) {
+        file.Digits(++n);
+        file.Text("=");
+        file.Line(body.PlanetName);
+    }
+    file.Line("[General]");
+    file.Value("TotalBodies", n);
+    file.Line("StartDate=1/1/2000");
+    for (const Planet& body : system) {
+        file.Text("[");
+        file.Text(body.PlanetName);
+        file.Line("]");
+        file.Value("Mass", static_cast<double>(body.Mass));
+        file.Value("Diameter", body.Diameter);
+        file.Value("X", body.Position.XComp);
+        file.Value("Y", body.Position.YComp);
+        file.Value("Z", body.Position.ZComp);
+        file.Value("VX", body.Velocity.XComp);
+        file.Value("VY", body.Velocity.YComp);
+        file.Value("VZ", body.Velocity.ZComp);
+        file.Value("HiColor", body.HiColor);
+        file.Value("LoColor", body.LoColor);
+        file.Line(body.Lightweight ? "Lightweight=Y" : "Lightweight=N");
+        file.Line(body.Locked ? "Locked=Y" : "Locked=N");
+        const Planet* parent = body.Parent < 0 ? nullptr : system.FindById(body.Parent);
+        file.Text("Parent=");
+        file.Line(parent ? parent->PlanetName : "(none)");
+    }
+    return std::move(file.Bytes());
+}
+
+void BM_SaveFloor(benchmark::State& state)
 {
     QTemporaryDir folder;
     Globals globals;
-    FillSystem(globals, static_cast<int>(state.range(0)));
-    ScriptedDialogService dialogs;
-    IgnoredCentreList centres;
-    const QString path = folder.filePath("Bench.kmx");
-    if (!SaveSystem(globals, dialogs, path))
-        state.SkipWithError("the save failed");
+    FillBigSystem(globals, static_cast<int>(state.range(0)));
+    const QString path = folder.filePath(QStringLiteral("Floor.kmx"));
     for (auto _ : state) {
-        LoadSystem(globals, dialogs, centres, path);
-        if (globals.CurrentSystem->Count() != state.range(0) || !dialogs.Calls.empty())
-            state.SkipWithError("the load failed");
+        try {
+            ReplaceFile(path, FloorContents(*globals.CurrentSystem));
+        } catch (const ProgramError&) {
+            state.SkipWithError("the write failed");
+        }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK(BM_SaveSystem)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadSystem)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+void Sizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgName("bodies")->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_LoadSystem)->Apply(Sizes);
+BENCHMARK(BM_LoadFloor)->Apply(Sizes);
+BENCHMARK(BM_SaveSystem)->Apply(Sizes);
+BENCHMARK(BM_SaveFloor)->Apply(Sizes);
 
 }  // namespace
 }  // namespace kosmolux

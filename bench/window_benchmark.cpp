@@ -1,9 +1,11 @@
-// The main window under load: the speed of its run loop against the headless
-// runner's on the same system, a full redraw of trails, a resize that redraws
-// them, and how long a Stop click waits for the loop to end.
+// The main window under load: how long it takes to open a big system, the
+// speed of its run loop against the headless runner's on the same system, a
+// full redraw of trails, a resize that redraws them, and how long a Stop click
+// waits for the loop to end.
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 
 #include <benchmark/benchmark.h>
@@ -11,12 +13,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include "app/run/headlessrun.h"
 #include "app/run/silentcentrelist.h"
+#include "bigsystem.h"
 #include "engine/runsettings.h"
 #include "platform/scripteddialogservice.h"
 #include "storage/globals.h"
@@ -29,7 +33,33 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const QString SolarFile = QStringLiteral(KOSMOLUX_EXAMPLES "/Solar.kmx");
-constexpr std::int64_t StepsPerRun = 200'000;
+
+// Solar.kmx for an argument of 11 bodies, otherwise a big system of that many
+// bodies, written once for all the benchmarks of a run.
+QString SystemFile(std::int64_t bodies)
+{
+    if (bodies == 11)
+        return SolarFile;
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Big%1.kmx").arg(bodies));
+    if (!QFile::exists(path))
+        WriteBigSystem(path, static_cast<int>(bodies));
+    return path;
+}
+
+// Steps of one run: enough for a big system to make plotted steps in the
+// proportion of a long run at the default plot frequency.
+std::int64_t StepsPerRun(std::int64_t bodies)
+{
+    return bodies == 11 ? 200'000 : 400;
+}
+
+// Processor time of the whole program: on a machine shared with other work
+// it follows the program's own effort better than the clock on the wall.
+double CpuSeconds()
+{
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 // The one QApplication of the program, on the offscreen platform unless
 // another was asked for.
@@ -45,13 +75,13 @@ void EnsureApplication()
     new QApplication(argc, argv);
 }
 
-// A shown main window with Solar.kmx loaded at start-up, default settings.
-struct SolarWindow {
-    SolarWindow()
+// A shown main window with a system file loaded at start-up, default settings.
+struct LoadedWindow {
+    explicit LoadedWindow(const QString& path = SolarFile)
     {
         EnsureApplication();
         globals.ProgramFolder = folder.path();
-        window = std::make_unique<frmMain>(globals, dialogs, SolarFile);
+        window = std::make_unique<frmMain>(globals, dialogs, path);
         window->show();
         QApplication::processEvents();
     }
@@ -75,23 +105,102 @@ struct SolarWindow {
     std::unique_ptr<frmMain> window;
 };
 
-// Argument 1: with Reports > Energy Plot open, redrawing as the run goes.
+// Processor seconds of LoadSystem alone, into a system without a window;
+// with replacing, into a system that holds the file's bodies already.
+double LoadAloneSeconds(const QString& path, bool replacing)
+{
+    Globals alone;
+    ScriptedDialogService dialogs;
+    SilentCentreList centres;
+    if (replacing)
+        LoadSystem(alone, dialogs, centres, path);
+    const double start = CpuSeconds();
+    LoadSystem(alone, dialogs, centres, path);
+    return CpuSeconds() - start;
+}
+
+// The counters of the two benchmarks below: per opening, the processor time
+// of the load alone and of the rest, the window's own part.
+void SetOpeningCounters(benchmark::State& state, double loadSeconds, double windowSeconds)
+{
+    const double openings = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = 1000.0 * loadSeconds / openings;
+    state.counters["window_ms"] = 1000.0 * (windowSeconds - loadSeconds) / openings;
+}
+
+// Starting the window program on a system file until it is ready: summary,
+// centre list and Reports > Bodies filled, bodies drawn and shown.
+void BM_WindowStartUp(benchmark::State& state)
+{
+    EnsureApplication();
+    const QString path = SystemFile(state.range(0));
+    double loadSeconds = 0.0;
+    double windowSeconds = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        loadSeconds += LoadAloneSeconds(path, false);
+        state.ResumeTiming();
+        const double start = CpuSeconds();
+        auto opened = std::make_unique<LoadedWindow>(path);
+        windowSeconds += CpuSeconds() - start;
+        state.PauseTiming();
+        if (!opened->globals.CurrentSystem || opened->globals.CurrentSystem->Count() != state.range(0))
+            state.SkipWithError("the load failed");
+        opened.reset();
+        state.ResumeTiming();
+    }
+    SetOpeningCounters(state, loadSeconds, windowSeconds);
+}
+BENCHMARK(BM_WindowStartUp)->ArgName("bodies")->Arg(11)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+// File > Load of a system file into a window that shows the same system
+// already, until the window is ready again and the items it replaced are
+// deleted, as its event loop would.
+void BM_WindowFileLoad(benchmark::State& state)
+{
+    const QString path = SystemFile(state.range(0));
+    LoadedWindow opened(path);
+    QAction* load = opened.window->findChild<QAction*>(QStringLiteral("mnuFileLoad"));
+    double loadSeconds = 0.0;
+    double windowSeconds = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        loadSeconds += LoadAloneSeconds(path, true);
+        opened.dialogs.FileAnswers.push_back(ScriptedDialogService::FileAnswer::Choose(path));
+        state.ResumeTiming();
+        const double start = CpuSeconds();
+        load->trigger();
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        windowSeconds += CpuSeconds() - start;
+        if (!opened.globals.CurrentSystem || opened.globals.CurrentSystem->Count() != state.range(0))
+            state.SkipWithError("the load failed");
+    }
+    SetOpeningCounters(state, loadSeconds, windowSeconds);
+}
+BENCHMARK(BM_WindowFileLoad)->ArgName("bodies")->Arg(11)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+// Runs at the default settings; the steps per second are the items per
+// second, on the clock on the wall: a big system steps on two threads.
+// Second argument 1: with Reports > Energy Plot open, redrawing as the run goes.
 void BM_WindowRunLoop(benchmark::State& state)
 {
-    SolarWindow solar;
-    if (state.range(0) == 1)
+    LoadedWindow solar(SystemFile(state.range(0)));
+    if (state.range(1) == 1)
         solar.window->findChild<QAction*>(QStringLiteral("mnuReportsEnergyPlot"))->trigger();
+    const std::int64_t stepsPerRun = StepsPerRun(state.range(0));
     std::int64_t steps = 0;
     for (auto _ : state) {
         solar.Run([&](std::int64_t done) {
-            if (done == StepsPerRun)
+            if (done == stepsPerRun)
                 solar.Button("butStop")->click();
         });
-        steps += StepsPerRun;
+        steps += stepsPerRun;
     }
     state.SetItemsProcessed(steps);
 }
-BENCHMARK(BM_WindowRunLoop)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_WindowRunLoop)->ArgNames({"bodies", "plot"})->Args({11, 0})->Args({11, 1})->Args({4096, 0})
+    ->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_RunnerLoop(benchmark::State& state)
 {
@@ -99,23 +208,24 @@ void BM_RunnerLoop(benchmark::State& state)
     Globals globals;
     ScriptedDialogService dialogs;
     SilentCentreList centres;
-    LoadSystem(globals, dialogs, centres, SolarFile);
+    LoadSystem(globals, dialogs, centres, SystemFile(state.range(0)));
     HeadlessRun run(globals.EnsureSystem(), [](const std::string&) {});
     std::int64_t steps = 0;
     for (auto _ : state) {
-        run.Run(DefaultSpeedLevel, DefaultPlotLevel, StepsPerRun);
+        run.Run(DefaultSpeedLevel, DefaultPlotLevel, StepsPerRun(state.range(0)));
         steps += run.StepsDone();
     }
     state.SetItemsProcessed(steps);
 }
-BENCHMARK(BM_RunnerLoop)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RunnerLoop)->ArgName("bodies")->Arg(11)->Arg(4096)->Unit(benchmark::kMillisecond)->MinTime(2.0)
+    ->UseRealTime();
 
 // The time from a Stop click being posted to the window's event queue until
 // the run loop has returned, after the run has gone for a while. Argument:
 // the speed level (15 plots every step).
 void BM_StopLatency(benchmark::State& state)
 {
-    SolarWindow solar;
+    LoadedWindow solar;
     solar.globals.SpeedLevel = static_cast<std::int16_t>(state.range(0));
     solar.window->ShowSpeed();
     double slowest = 0.0;

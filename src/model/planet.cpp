@@ -21,9 +21,11 @@ std::string Planet::KeyOf(std::int32_t id)
 
 void Planet::AddToHistory()
 {
-    History.Add(Position.XComp, Position.YComp, Position.ZComp);
-    if (History.Count() > MaxHistory)
+    // The oldest entry goes before the new one comes, the same in the end as
+    // after it: a full history then never needs room for one more.
+    if (History.Count() >= MaxHistory)
         History.Remove(1);
+    History.Add(Position.XComp, Position.YComp, Position.ZComp);
 }
 
 void Planet::RemoveFromHistory()

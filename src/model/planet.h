@@ -5,6 +5,7 @@
 
 #include "model/vector.h"
 #include "model/vectors.h"
+#include "model/watchedmass.h"
 
 namespace kosmolux {
 
@@ -40,7 +41,7 @@ public:
 
     // "*" marks a body absorbed in a merge, about to be removed.
     std::string PlanetName;
-    double Mass = 0.0;      // kg
+    WatchedMass Mass;       // kg; tells its system when it changes
     double Diameter = 0.0;  // metres; decides contact and which body survives a merge
     Vector Position;        // metres
     Vector Velocity;        // metres per second

@@ -35,8 +35,10 @@ Planet& Planets::Add(const std::string& planetName, double mass, double diameter
     byKey_.emplace(storedKey, body);
     keys_.push_back(storedKey);
     members_.push_back(body);
+    massSums_.push_back(0.0);
+    body->Mass.RaiseOnChange(massChanged_);
     ++revision_;
-    UpdateTotalMass();
+    UpdateTotalMass(members_.size() - 1);
     return *body;
 }
 
@@ -99,18 +101,28 @@ std::size_t Planets::PositionOfKey(const std::string& key) const
 
 void Planets::RemoveAt(std::size_t index)
 {
+    // A body kept elsewhere after its removal no longer counts here.
+    members_[index]->Mass.RaiseOnChange(nullptr);
     byKey_.erase(keys_[index]);
-    keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
-    members_.erase(members_.begin() + static_cast<std::ptrdiff_t>(index));
+    const auto offset = static_cast<std::ptrdiff_t>(index);
+    keys_.erase(keys_.begin() + offset);
+    members_.erase(members_.begin() + offset);
+    massSums_.erase(massSums_.begin() + offset);
     ++revision_;
-    UpdateTotalMass();
+    UpdateTotalMass(index);
 }
 
-void Planets::UpdateTotalMass()
+void Planets::UpdateTotalMass(std::size_t from)
 {
-    double sum = 0.0;
-    for (const auto& body : members_)
-        sum += body->Mass;
+    if (*massChanged_) {
+        from = 0;
+        *massChanged_ = false;
+    }
+    double sum = from == 0 ? 0.0 : massSums_[from - 1];
+    for (std::size_t index = from; index < members_.size(); ++index) {
+        sum += members_[index]->Mass;
+        massSums_[index] = sum;
+    }
     totalMass_ = sum != 0.0 ? sum : 0.1;
 }
 

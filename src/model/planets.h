@@ -18,6 +18,9 @@ namespace kosmolux {
 class Planets {
 public:
     explicit Planets(IdentityCounter& ids) : ids_(ids) {}
+    // The members' masses report to this system alone.
+    Planets(const Planets&) = delete;
+    Planets& operator=(const Planets&) = delete;
 
     std::string SystemName;
 
@@ -80,12 +83,20 @@ private:
     void CheckPosition(int position) const;
     std::size_t PositionOfKey(const std::string& key) const;
     void RemoveAt(std::size_t index);
-    void UpdateTotalMass();
+    // Sums the masses again from members_[from] on, or from the first member
+    // when one's mass was assigned since the last sum.
+    void UpdateTotalMass(std::size_t from);
 
     IdentityCounter& ids_;
     Members members_;
     std::vector<std::string> keys_;  // keys_[i] is the key of members_[i]
     std::unordered_map<std::string, std::shared_ptr<Planet>> byKey_;
+    // massSums_[i] is the sum of the masses of members_[0..i] in insertion
+    // order: an Add or a Remove adds only the masses from its place on, the
+    // same additions a sum from the start would make, as long as no member's
+    // mass changed since.
+    std::vector<double> massSums_;
+    std::shared_ptr<bool> massChanged_ = std::make_shared<bool>(false);
     double totalMass_ = 0.1;
     std::uint64_t revision_ = 0;
 };

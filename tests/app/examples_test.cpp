@@ -56,7 +56,7 @@ std::vector<std::uint64_t> LoadedBits(const Example& example)
 {
     std::vector<std::uint64_t> bits{static_cast<std::uint64_t>(example.globals.StartDate.toJulianDay())};
     for (const Planet& body : *example.globals.CurrentSystem)
-        for (const double value : {body.Mass, body.Diameter, body.Position.XComp, body.Position.YComp,
+        for (const double value : {double(body.Mass), body.Diameter, body.Position.XComp, body.Position.YComp,
                                    body.Position.ZComp, body.Velocity.XComp, body.Velocity.YComp,
                                    body.Velocity.ZComp})
             bits.push_back(std::bit_cast<std::uint64_t>(value));

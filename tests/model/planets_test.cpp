@@ -64,6 +64,29 @@ TEST(PlanetsTest, TotalMassIsCachedUntilTheNextAddOrRemove)
     EXPECT_EQ(system.TotalMass(), 8.0);
 }
 
+// The total is kept from sums of the earlier members; it must still come out
+// as a sum from the start, in insertion order, of the masses as they are.
+TEST(PlanetsTest, TotalMassIsASumInInsertionOrderOfTheMassesAsTheyAre)
+{
+    IdentityCounter ids;
+    Planets system(ids);
+    for (double mass : {1e16, 1.0, -1e16})
+        system.Add("Body", mass, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    EXPECT_EQ(system.TotalMass(), 0.1);  // the 1 is lost against 1e16
+    system.Remove(2);
+    EXPECT_EQ(system.TotalMass(), 0.1);  // taking the 1 off the sum would give -1
+
+    system.Item(1).Mass = 4.0;
+    system.Item(2).Mass = 1.0;
+    system.Add("Body", 2.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    EXPECT_EQ(system.TotalMass(), 7.0);
+    system.Remove(3);
+    EXPECT_EQ(system.TotalMass(), 5.0);
+    system.Item(1).Mass = 10.0;
+    system.Remove(2);
+    EXPECT_EQ(system.TotalMass(), 10.0);
+}
+
 TEST(PlanetsTest, BodiesKeepInsertionOrderAndAreFoundByKey)
 {
     IdentityCounter ids;

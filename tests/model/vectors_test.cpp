@@ -1,4 +1,5 @@
 #include <stdexcept>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,21 @@ TEST(VectorsTest, PositionsAreOneBasedAndEntriesAreStoredObjects)
     EXPECT_THROW(list.Item(0), std::out_of_range);
     EXPECT_THROW(list.Item(3), std::out_of_range);
     EXPECT_THROW(list.Remove(3), std::out_of_range);
+}
+
+TEST(VectorsTest, EntriesKeepTheirOrderWhenTheOldestGoesAndNewOnesCome)
+{
+    Vectors list;
+    for (double x : {1.0, 2.0, 3.0, 4.0})
+        list.Add(x, 0.0, 0.0);
+    list.Remove(1);
+    list.Add(5.0, 0.0, 0.0);
+    std::vector<double> order;
+    for (const Vector& entry : list)
+        order.push_back(entry.XComp);
+    EXPECT_EQ(order, (std::vector<double>{2.0, 3.0, 4.0, 5.0}));
+    list.Remove(3);
+    EXPECT_EQ(list.Item(3).XComp, 5.0);
 }
 
 }  // namespace

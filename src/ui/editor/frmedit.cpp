@@ -41,7 +41,9 @@ Control* Named(Control* control, const char* name)
 // digit instead of coming back rounded to the 15 digits shown. Text that is
 // not a number, or too large for a double, is refused in a message naming
 // the field and leaves the value as it was; returns whether it was stored.
-bool StoreNumber(DialogService& dialogs, const QLineEdit* box, const char* fieldName, double& value)
+// Number is a double or a body's mass.
+template <typename Number>
+bool StoreNumber(DialogService& dialogs, const QLineEdit* box, const char* fieldName, Number& value)
 {
     if (!box->isModified())
         return true;

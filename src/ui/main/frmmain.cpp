@@ -1,5 +1,6 @@
 #include "ui/main/frmmain.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 
@@ -357,29 +358,43 @@ bool frmMain::WriteSummary(const QString& header)
 
 void frmMain::BuildBodyReportMenu()
 {
+    // The items of the last build are kept and changed where they differ:
+    // adding an item costs Qt a pass over all items of the menu, so a big
+    // system loaded again must not add them all anew.
+    const Planets* system = globals_.CurrentSystem.get();
+    const qsizetype count = system ? system->Count() : 0;
     // Out of the menu at once, deleted later: the command that asked for the
     // rebuild may have been started from one of these items.
-    while (mnuReportsBody_.size() > 1) {
+    while (mnuReportsBody_.size() > std::max<qsizetype>(count, 1)) {
         QAction* last = mnuReportsBody_.takeLast();
         mnuReportsBodies_->removeAction(last);
         last->deleteLater();
     }
-    QAction* first = mnuReportsBody_.first();
-    first->setEnabled(false);
-    if (!globals_.CurrentSystem)
+    mnuReportsBody_.first()->setEnabled(count > 0);
+    if (!system)
         return;
-    for (const Planet& body : *globals_.CurrentSystem) {
-        QAction* item = first;
-        if (first->isEnabled()) {
-            item = mnuReportsBodies_->addAction(QString());
-            item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(mnuReportsBody_.size()));
+    QList<QAction*> added;
+    qsizetype index = 0;
+    for (const Planet& body : *system) {
+        // A single "&" would mark an access key and not be shown.
+        const QString caption = QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&"));
+        const QString key = QString::fromStdString(body.GetKey());
+        if (index < mnuReportsBody_.size()) {
+            QAction* item = mnuReportsBody_[index];
+            if (item->text() != caption)
+                item->setText(caption);
+            if (item->data().toString() != key)
+                item->setData(key);
+        } else {
+            auto* item = new QAction(caption, mnuReportsBodies_);
+            item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(index));
+            item->setData(key);
+            added.append(item);
             mnuReportsBody_.append(item);
         }
-        // A single "&" would mark an access key and not be shown.
-        item->setText(QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&")));
-        item->setData(QString::fromStdString(body.GetKey()));
-        item->setEnabled(true);
+        ++index;
     }
+    mnuReportsBodies_->addActions(added);
 }
 
 void frmMain::ClearCentres()

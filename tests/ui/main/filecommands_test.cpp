@@ -171,5 +171,22 @@ TEST_F(FileCommandsTest, NewSystemKeepsTheGeneratedBodiesWhenSaveAsIsCancelled)
     EXPECT_FALSE(Bytes(three).contains("[Mars]"));
 }
 
+// The items are kept from one load to the next: loaded again, the same names
+// stand for bodies with new Ids.
+TEST_F(FileCommandsTest, BodyItemsOfASystemLoadedAgainStandForItsNewBodies)
+{
+    Open();
+    const QString three = ThreeBodies();
+    Load(three);
+    Load(three);
+    const QList<QAction*> items = BodyItems();
+    ASSERT_EQ(items.size(), 3);
+    for (int index = 0; index < 3; ++index) {
+        EXPECT_EQ(items[index]->objectName(), QStringLiteral("mnuReportsBody%1").arg(index));
+        EXPECT_EQ(items[index]->data().toString(),
+                  QString::fromStdString(globals.CurrentSystem->Item(index + 1).GetKey()));
+    }
+}
+
 }  // namespace
 }  // namespace kosmolux::testing

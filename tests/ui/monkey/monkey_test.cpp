@@ -322,7 +322,7 @@ private:
                 parent ? QString::fromStdString(parent->PlanetName) : "-",
                 QString::number(body.HiColor), QString::number(body.LoColor),
                 QString::number(body.Lightweight), QString::number(body.Locked)};
-            for (double value : {body.Mass, body.Diameter, body.Position.XComp, body.Position.YComp,
+            for (double value : {double(body.Mass), body.Diameter, body.Position.XComp, body.Position.YComp,
                                  body.Position.ZComp, body.Velocity.XComp, body.Velocity.YComp,
                                  body.Velocity.ZComp})
                 values << SciFormat(value);
