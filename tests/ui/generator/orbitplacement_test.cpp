@@ -1,4 +1,7 @@
 #include <cmath>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +33,7 @@ TEST_F(OrbitPlacementTest, OrbitalSpeedGrowsWithTheShapeFactor)
         int shape;
         double speed;  // m/s, rounded to the cent
     };
-    const Case cases[] = {{0, 29785.83}, {1, 31275.12}, {5, 42123.53}, {6, 44678.75}};
+    const Case cases[] = {{0, 29785.83}, {6, 44678.75}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shape);
         const auto placed = PlaceInOrbit(sun, {AstronomicalUnit, SpeedFactor(c.shape), false, std::nullopt});
@@ -40,7 +43,6 @@ TEST_F(OrbitPlacementTest, OrbitalSpeedGrowsWithTheShapeFactor)
         EXPECT_NEAR(placed->Velocity.YComp - 20, c.speed, 0.005);
         EXPECT_EQ(placed->Velocity.ZComp, 30.0);
     }
-    EXPECT_EQ(SpeedFactor(std::nullopt), 1.0);
 
     const auto retrograde = PlaceInOrbit(sun, {AstronomicalUnit, 1.0, true, std::nullopt});
     ASSERT_TRUE(retrograde);
@@ -74,20 +76,60 @@ TEST_F(OrbitPlacementTest, NumbersWithoutAFiniteResultPlaceNothing)
     EXPECT_FALSE(PlaceInOrbit(sun, {AstronomicalUnit, 1.0, false, std::nullopt}));
 }
 
-// "Far" around the Sun: 200 to 220 solar diameters.
-TEST(DistanceClassTest, BandsAreCountedInParentDiameters)
+TEST(OrbitListsTest, EveryDistanceClassWithItsBandAndEveryShapeWithItsFactor)
 {
-    FixedDraws draws{0.0f, JustBelowOne, 0.5f};
-    EXPECT_EQ(*DrawDistance(0, 1392000000, draws), 2.784e11);
-    const double farthest = *DrawDistance(0, 1392000000, draws);
-    EXPECT_LT(farthest, 3.0624e11);
-    EXPECT_GT(farthest, 3.0623e11);
+    // Band ends in diameters of the parent; none for the distance typed in.
+    const struct {
+        const char* text;
+        double low, high;
+    } distances[] = {
+        {"Far (>200 diameters)", 200, 220},      {"Distant (~100 diameters)", 95, 105},
+        {"Medium (~50 diameters)", 47, 53},      {"Close (~10 diameters)", 9, 11},
+        {"Very Close (<4 diameters)", 3.5, 4.5}, {"Roche Limit", 2.4, 2.6},
+        {"Custom Distance", 0, 0},
+    };
+    const struct {
+        const char* text;
+        double factor;
+    } shapes[] = {
+        {"Circular", 1},          {"Near-Circular", 1.05},     {"Medium Eccentric", 1.1},
+        {"Very Eccentric", 1.2},  {"Extreme Eccentric", 1.3},  {"Parabolic", std::sqrt(2.0)},
+        {"Hyperbolic", 1.5},
+    };
+    const double sun = 1392000000;
+    const std::vector<ListEntry> classes = DistanceClasses();
+    ASSERT_EQ(classes.size(), std::size(distances));
+    for (int code = 0; code < static_cast<int>(classes.size()); ++code) {
+        const auto& row = distances[code];
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(classes[static_cast<std::size_t>(code)].Text, row.text);
+        EXPECT_EQ(classes[static_cast<std::size_t>(code)].Code, code);
+        FixedDraws draws{0.0f, JustBelowOne};
+        const std::optional<double> low = DrawDistance(code, sun, draws);
+        if (row.high == 0) {
+            EXPECT_FALSE(low);
+            EXPECT_FALSE(draws.Empty()) << "nothing is drawn";
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(*low, row.low * sun);
+        const double high = *DrawDistance(code, sun, draws);
+        EXPECT_LT(high, row.high * sun);
+        EXPECT_NEAR(high, row.high * sun, row.high * sun * 1e-6);
+    }
+    FixedDraws none{};
+    EXPECT_FALSE(DrawDistance(7, sun, none));
+    FixedDraws any{0.5f};
+    EXPECT_FALSE(DrawDistance(0, 1e307, any)) << "210 diameters overflow";
 
-    EXPECT_FALSE(DrawDistance(0, 1e307, draws)) << "210 diameters overflow";
-    // Neither draws: the queue is empty now and would throw.
-    EXPECT_FALSE(DrawDistance(CustomDistance, 1392000000, draws));
-    EXPECT_FALSE(DrawDistance(7, 1392000000, draws));
-    EXPECT_EQ(DistanceClasses().at(CustomDistance).Text, "Custom Distance");
+    const std::vector<ListEntry> listed = OrbitShapes();
+    ASSERT_EQ(listed.size(), std::size(shapes));
+    for (int code = 0; code < static_cast<int>(listed.size()); ++code) {
+        SCOPED_TRACE(shapes[code].text);
+        EXPECT_EQ(listed[static_cast<std::size_t>(code)].Text, shapes[code].text);
+        EXPECT_EQ(listed[static_cast<std::size_t>(code)].Code, code);
+        EXPECT_DOUBLE_EQ(SpeedFactor(code), shapes[code].factor);
+    }
+    EXPECT_EQ(SpeedFactor(std::nullopt), 1.0);
 }
 
 // A middle draw gives each region's centre; the new-body dialog's tests show the low ends.

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include <QImage>
 
 #include "ui/main/mainwindowtest.h"
@@ -50,51 +54,92 @@ TEST_F(RunControlTest, ButtonsThroughPauseResumeLabelsAndStopWhilePaused)
     EXPECT_FALSE(saved.contains(("Y=" + SciFormat(earth.Position.YComp)).toUtf8()));
 }
 
-TEST_F(RunControlTest, SpeedAndPlotLabelsFollowTheButtonsWithinTheirRange)
+TEST_F(RunControlTest, EverySpeedAndPlotLevelWithItsTextsAndPlottedSteps)
 {
-    Open();
+    const struct {
+        std::int32_t timeStep;  // seconds
+        const char* interval;
+        const char* accuracy;
+    } speeds[] = {
+        {1, "Speed: 0", "Accuracy: 15"},       {2, "Speed: 1", "Accuracy: 14"},
+        {4, "Speed: 2", "Accuracy: 13"},       {8, "Speed: 3", "Accuracy: 12"},
+        {16, "Speed: 4", "Accuracy: 11"},      {32, "Speed: 5", "Accuracy: 10"},
+        {64, "Speed: 6", "Accuracy: 9"},       {128, "Speed: 7", "Accuracy: 8"},
+        {256, "Speed: 8", "Accuracy: 7"},      {512, "Speed: 9", "Accuracy: 6"},
+        {1024, "Speed: 10", "Accuracy: 5"},    {2048, "Speed: 11", "Accuracy: 4"},
+        {4096, "Speed: 12", "Accuracy: 3"},    {8192, "Speed: 13", "Accuracy: 2"},
+        {16384, "Speed: 14", "Accuracy: 1"},   {32768, "Speed: Max", "Accuracy: 0"},
+    };
+    const struct {
+        const char* caption;
+        std::int32_t interval;  // seconds
+    } plots[] = {
+        {"quarter hour", 900}, {"half hour", 1800}, {"hourly", 3600},  {"quarter day", 21600},
+        {"half day", 43200},   {"daily", 86400},    {"two day", 172800}, {"weekly", 604800},
+    };
+    // The first two plotted steps of a run: the steps after the counter has
+    // exceeded the interval. Where the step divides the interval, the counter
+    // meets it exactly first, and that step is not plotted yet.
+    const struct {
+        int speed, plot;
+        std::int64_t first, second;
+    } schedules[] = {
+        {0, 0, 902, 1803}, {1, 0, 452, 903},   {2, 1, 452, 903},   {3, 2, 452, 903},
+        {4, 2, 227, 453},  {5, 3, 677, 1353},  {6, 4, 677, 1353},  {7, 3, 170, 339},
+        {7, 7, 4727, 9453}, {8, 6, 677, 1353}, {9, 5, 170, 339},   {10, 7, 592, 1183},
+        {11, 1, 2, 3},     {12, 4, 12, 23},    {13, 5, 12, 23},    {14, 6, 12, 23},
+        {15, 0, 2, 3},     {15, 7, 20, 39},
+    };
     auto click = [this](const char* name, int times) {
         for (int count = 0; count < times; ++count)
             Button(name)->click();
     };
-    click("butSpeedMinus", 8);
-    EXPECT_EQ(Text("labInterval") + " / " + Text("labAccuracy"), "Speed: 0 / Accuracy: 15");
-    click("butSpeedPlus", 7);
-    EXPECT_EQ(Text("labInterval") + " / " + Text("labAccuracy"), "Speed: 7 / Accuracy: 8");
-    click("butSpeedPlus", 9);
-    EXPECT_EQ(Text("labInterval") + " / " + Text("labAccuracy"), "Speed: Max / Accuracy: 0");
-    EXPECT_EQ(globals.TimeStep, 32768);
-    click("butPlotPlus", 5);
-    EXPECT_EQ(Text("labPlot"), "weekly");
-    click("butPlotMinus", 8);
-    EXPECT_EQ(Text("labPlot"), "quarter hour");
-    EXPECT_EQ(globals.PlotInterval, 900);
-}
-
-TEST_F(RunControlTest, PlotsFirstAtStep170AndEvery169StepsAfter)
-{
     frmMain& main = Open(SunAndEarth());
+    // Down past the lowest level, then up through every level and past the highest.
+    click("butSpeedMinus", 8);
+    for (std::size_t level = 0; level <= std::size(speeds); ++level) {
+        const auto& row = speeds[std::min(level, std::size(speeds) - 1)];
+        SCOPED_TRACE(row.interval);
+        EXPECT_EQ(Text("labInterval"), row.interval);
+        EXPECT_EQ(Text("labAccuracy"), row.accuracy);
+        EXPECT_EQ(globals.TimeStep, row.timeStep);
+        click("butSpeedPlus", 1);
+    }
+    click("butPlotMinus", 4);
+    for (std::size_t level = 0; level <= std::size(plots); ++level) {
+        const auto& row = plots[std::min(level, std::size(plots) - 1)];
+        SCOPED_TRACE(row.caption);
+        EXPECT_EQ(Text("labPlot"), row.caption);
+        EXPECT_EQ(globals.PlotInterval, row.interval);
+        click("butPlotPlus", 1);
+    }
+    globals.SpeedLevel = 16;
+    main.ShowSpeed();
+    EXPECT_EQ(Text("labInterval"), "Speed: Max");
+    globals.PlotLevel = -1;
+    main.ShowPlotFrequency();
+    EXPECT_EQ(Text("labPlot"), "weekly");
+
     const Planet& earth = globals.CurrentSystem->Item(2);
-    const std::int64_t steps = Run([&](std::int64_t step) {
-        if (step == 169) {
-            EXPECT_EQ(earth.History.Count(), 1);
-            EXPECT_EQ(Text("labDays"), "Day: 0");
-        } else if (step == 170) {
-            EXPECT_EQ(earth.History.Count(), 2);
-            // A quarter of a day rounds to 0, which the pattern shows as nothing.
-            EXPECT_EQ(Text("labDays"), "Day: ");
-            EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate));
-            // The first plotted step turns the pixel at (0, 0) into trail colour.
-            EXPECT_EQ(Plane("XYPlane")->Image().pixel(0, 0), Rgb(LightGrey));
-            EXPECT_EQ(earth.LastX, main.Plot().PlotX());
-        } else if (step == 338) {
-            EXPECT_EQ(earth.History.Count(), 2);
-        } else if (step == 339) {
-            EXPECT_EQ(earth.History.Count(), 3);
-            Button("butStop")->click();
-        }
-    });
-    EXPECT_EQ(steps, 339);
+    for (const auto& row : schedules) {
+        SCOPED_TRACE(::testing::Message() << "speed " << row.speed << ", plot " << row.plot);
+        globals.SpeedLevel = row.speed;
+        main.ShowSpeed();
+        globals.PlotLevel = row.plot;
+        main.ShowPlotFrequency();
+        if (globals.SystemAltered)
+            dialogs.YesNoAnswers.push_back(DialogService::Button::No);
+        std::vector<std::int64_t> plotted;
+        int recorded = earth.History.Count();
+        Run([&](std::int64_t step) {
+            if (earth.History.Count() > recorded)
+                plotted.push_back(step);
+            recorded = earth.History.Count();
+            if (plotted.size() == 2 || step == row.second)
+                Button("butStop")->click();
+        });
+        EXPECT_EQ(plotted, (std::vector<std::int64_t>{row.first, row.second}));
+    }
 }
 
 TEST_F(RunControlTest, AFarBodyLeavesNoMarkOnThePlanesOfItsFarAxis)
@@ -120,7 +165,9 @@ TEST_F(RunControlTest, DayLabelRoundsHalfDaysToEven)
     for (int click = 0; click < 3; ++click)
         Button("butPlotMinus")->click();
     const std::int64_t steps = Run([&](std::int64_t step) {
-        if (step == 2026) {
+        if (step == 16) {
+            EXPECT_EQ(Text("labDays"), "Day: ");  // day 0 shows no number
+        } else if (step == 2026) {
             EXPECT_EQ(Text("labDays"), "Day: 2");  // 1.5 days
             EXPECT_EQ(Text("labDate"), text::FormatLongDate(globals.StartDate.addDays(2)));
             // A new start date (Set Start Date, a load) shows at the next plotted step.
