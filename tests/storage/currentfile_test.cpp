@@ -15,91 +15,65 @@
 namespace kosmolux {
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
-
-// The user's data folders point into a temporary folder during each test.
-class CurrentFileTest : public ::testing::Test {
-protected:
-    void SetUp() override
+// Points the user's data folder somewhere else for one scope.
+class DataHome {
+public:
+    explicit DataHome(const QString& folder) { Set(folder); }
+    ~DataHome()
     {
-        ASSERT_TRUE(home_.isValid());
-        ASSERT_TRUE(program_.isValid());
-        hadDataHome_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        oldDataHome_ = qgetenv("XDG_DATA_HOME");
-        SetDataHome(home_.path());
-        globals_.StartDate = QDate(2000, 1, 1);
-        globals_.EnsureSystem().Add("Sun", 1.989e30, 1.392e9, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    }
-
-    void TearDown() override
-    {
-        if (hadDataHome_)
-            qputenv("XDG_DATA_HOME", oldDataHome_);
+        if (hadOne_)
+            qputenv("XDG_DATA_HOME", previous_);
         else
             qunsetenv("XDG_DATA_HOME");
     }
+    static void Set(const QString& folder) { qputenv("XDG_DATA_HOME", QFile::encodeName(folder)); }
 
-    static void SetDataHome(const QString& folder) { qputenv("XDG_DATA_HOME", QFile::encodeName(folder)); }
-
-    // Where the copy goes when the program's folder cannot be written.
-    QString UserCopy() const
-    {
-        return QDir(home_.path()).filePath(QCoreApplication::applicationName() + QStringLiteral("/Current.kmx"));
-    }
-
-    QTemporaryDir home_;
-    QTemporaryDir program_;
-    bool hadDataHome_ = false;
-    QByteArray oldDataHome_;
-    Globals globals_;
-    ScriptedDialogService dialogs_;
+private:
+    const bool hadOne_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray previous_ = qgetenv("XDG_DATA_HOME");
 };
 
-TEST_F(CurrentFileTest, StaysInAWritableProgramFolderOrGoesToTheUserDataFolder)
+// "Current.kmx" stays in the program's folder when that can be written and is
+// not an installed program's; else it goes to the user's data folder.
+TEST(CurrentFileTest, StaysInAWritableProgramFolderOrGoesToTheUserDataFolder)
 {
-    globals_.ProgramFolder = program_.path();
-    EXPECT_EQ(CurrentFilePath(globals_), program_.filePath("Current.kmx"));
-    EXPECT_TRUE(FolderEntries(home_.path()).isEmpty());
+    QTemporaryDir home, program;
+    ASSERT_TRUE(home.isValid() && program.isValid());
+    const DataHome dataHome(home.path());
+    const QString userCopy = QDir(home.path()).filePath(QCoreApplication::applicationName() + "/Current.kmx");
+    Globals globals;
+    globals.StartDate = QDate(2000, 1, 1);
+    globals.EnsureSystem().Add("Sun", 1.989e30, 1.392e9, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ScriptedDialogService dialogs;
+
+    globals.ProgramFolder = program.path();
+    EXPECT_EQ(CurrentFilePath(globals), program.filePath("Current.kmx"));
+    if (geteuid() != 0) {
+        const QFile::Permissions before = QFile::permissions(program.path());
+        ASSERT_TRUE(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const QString path = CurrentFilePath(globals);
+        QFile::setPermissions(program.path(), before);
+        EXPECT_EQ(path, userCopy);
+    }
 
     // A folder below a plain file can be written by nobody, not even root.
-    ASSERT_TRUE(WriteBytes(program_.filePath("plain"), "x"));
-    globals_.ProgramFolder = program_.filePath("plain/bin");
-    ASSERT_FALSE(QFileInfo::exists(QFileInfo(UserCopy()).path()));
+    ASSERT_TRUE(WriteBytes(program.filePath("plain"), "x"));
+    globals.ProgramFolder = program.filePath("plain/bin");
+    const QString path = CurrentFilePath(globals);
+    EXPECT_EQ(path, userCopy);
+    ASSERT_TRUE(SaveSystem(globals, dialogs, path));
+    EXPECT_TRUE(ReadBytes(userCopy).startsWith("[System]\r\n1=Sun\r\n"));
 
-    const QString path = CurrentFilePath(globals_);
-    EXPECT_EQ(path, UserCopy());
-    ASSERT_TRUE(SaveSystem(globals_, dialogs_, path));
-    EXPECT_TRUE(dialogs_.Calls.empty());
-    EXPECT_TRUE(ReadBytes(UserCopy()).startsWith("[System]\r\n1=Sun\r\n"));
-    EXPECT_EQ(FolderEntries(program_.path()), QStringList{"plain"});
+    // PREFIX/bin beside PREFIX/share/kosmolux, as under ~/.local: written to
+    // by the user, and still left alone.
+    ASSERT_TRUE(QDir(program.path()).mkpath("bin") && QDir(program.path()).mkpath("share/kosmolux"));
+    globals.ProgramFolder = program.filePath("bin");
+    EXPECT_EQ(CurrentFilePath(globals), userCopy);
 
     // A data folder that cannot be made either: the save says so.
-    SetDataHome(program_.filePath("plain/share"));
-    EXPECT_FALSE(SaveSystem(globals_, dialogs_, CurrentFilePath(globals_)));
-    const auto messages = dialogs_.CallsOf(Kind::Message);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].title, "SaveSystem");
-}
-
-TEST_F(CurrentFileTest, AnInstalledProgramFolderIsLeftAloneEvenWhenWritable)
-{
-    // PREFIX/bin beside PREFIX/share/kosmolux, as under ~/.local.
-    ASSERT_TRUE(QDir(program_.path()).mkpath("bin"));
-    ASSERT_TRUE(QDir(program_.path()).mkpath("share/kosmolux"));
-    globals_.ProgramFolder = program_.filePath("bin");
-    EXPECT_EQ(CurrentFilePath(globals_), UserCopy());
-}
-
-TEST_F(CurrentFileTest, LeavesAReadOnlyProgramFolderAlone)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root may write into a read-only folder";
-    const QFile::Permissions before = QFile::permissions(program_.path());
-    ASSERT_TRUE(QFile::setPermissions(program_.path(), QFile::ReadOwner | QFile::ExeOwner));
-    globals_.ProgramFolder = program_.path();
-    const QString path = CurrentFilePath(globals_);
-    QFile::setPermissions(program_.path(), before);
-    EXPECT_EQ(path, UserCopy());
+    DataHome::Set(program.filePath("plain/share"));
+    EXPECT_FALSE(SaveSystem(globals, dialogs, CurrentFilePath(globals)));
+    EXPECT_EQ(dialogs.Calls.size(), 1u);
 }
 
 }  // namespace

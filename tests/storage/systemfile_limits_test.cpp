@@ -67,8 +67,6 @@ TEST_F(LimitsTest, TheLargestCountOfBodies)
     ASSERT_TRUE(WriteBytes(PathOf("Most.kmx"), "[General]\r\nTotalBodies=32767\r\n"));
     Load(PathOf("Most.kmx"));
     ASSERT_EQ(globals_.CurrentSystem->Count(), 32767);
-    EXPECT_EQ(Body(32767).PlanetName, "Unnamed32767");
-    EXPECT_EQ(Body(32767).Mass, 1.0);
     EXPECT_EQ(centres_.Entries.size(), 32768u);
     ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Most.kmx")));
     EXPECT_LT(QFileInfo(PathOf("Most.kmx")).size(), LargestFile);
@@ -77,7 +75,6 @@ TEST_F(LimitsTest, TheLargestCountOfBodies)
     ASSERT_TRUE(WriteBytes(PathOf("TooMany.kmx"), "[General]\r\nTotalBodies=32768\r\n"));
     Load(PathOf("TooMany.kmx"));
     ASSERT_EQ(dialogs_.MessageTexts(), QStringList{"Overflow: 6"});
-    EXPECT_EQ(dialogs_.Calls[0].title, "LoadSystem");
     EXPECT_EQ(dialogs_.Calls[0].icon, DialogService::Icon::None);
     EXPECT_EQ(globals_.CurrentSystem->Count(), 32767);
     EXPECT_FALSE(globals_.SystemLoaded);
@@ -95,8 +92,8 @@ TEST_F(LimitsTest, TheLargestCountOfBodies)
 TEST_F(LimitsTest, ANameOf10000Characters)
 {
     const QByteArray name(10000, 'N');
-    ASSERT_TRUE(WriteBytes(PathOf("Long.kmx"), "[System]\r\n1=" + name + "\r\n[General]\r\nTotalBodies=1\r\n[" + name +
-                                                   "]\r\nMass=5.0E+0\r\n"));
+    const QByteArray file = "[System]\r\n1=" + name + "\r\n[General]\r\nTotalBodies=1\r\n[" + name + "]\r\nMass=5.0E+0\r\n";
+    ASSERT_TRUE(WriteBytes(PathOf("Long.kmx"), file));
     Load(PathOf("Long.kmx"));
     ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
     EXPECT_EQ(Body(1).PlanetName, std::string(255, 'N'));
@@ -109,20 +106,7 @@ TEST_F(LimitsTest, ANameOf10000Characters)
     EXPECT_LT(message.size(), 200) << message.toStdString();
     EXPECT_TRUE(message.startsWith("The body \"NNNN")) << message.toStdString();
     EXPECT_TRUE(message.contains("255 characters")) << message.toStdString();
-}
-
-// A NUL byte ends a value, as the format states; the rest of the line is lost.
-TEST_F(LimitsTest, ANulByteEndsAValue)
-{
-    const char file[] = "[System]\r\n1=Sun\0Moon\r\n[General]\r\nTotalBodies=1\0 9\r\n"
-                        "[Sun]\r\nMass=2.0E+0\0garbage\r\nParent=Sun\0\r\n";
-    ASSERT_TRUE(WriteBytes(PathOf("Nul.kmx"), QByteArray(file, sizeof file - 1)));
-    Load(PathOf("Nul.kmx"));
-    EXPECT_TRUE(dialogs_.Calls.empty());
-    ASSERT_EQ(globals_.CurrentSystem->Count(), 1);
-    EXPECT_EQ(Body(1).PlanetName, "Sun");
-    EXPECT_EQ(Body(1).Mass, 2.0);
-    EXPECT_EQ(Body(1).Parent, Body(1).Id());
+    EXPECT_EQ(ReadBytes(PathOf("Long.kmx")), file);
 }
 
 }  // namespace
