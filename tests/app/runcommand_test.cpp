@@ -111,15 +111,21 @@ TEST_F(RunCommandTest, EachRunTellsWhatHappenedAndEndsWithItsStatus)
     EXPECT_EQ(out.str(), std::string("kosmolux-run (Kosmolux) ") + VersionText + "\n");
 }
 
-TEST_F(RunCommandTest, TheMethodComesFromTheFileUnlessGivenAndTheEnergyTableHasItsHeader)
+TEST_F(RunCommandTest, TheMethodComesFromTheFileUnlessGivenAndTheTablesAreWritten)
 {
     const std::string after = InFolder("after.kmx");
-    ASSERT_EQ(Run({"--steps", "10", "--method", "leapfrog", "--energy", InFolder("energy.csv"), "-o", after,
+    const std::string rows = InFolder("rows.csv");
+    const std::string energy = InFolder("energy.csv");
+    ASSERT_EQ(Run({"--steps", "170", "--method", "leapfrog", "--csv", rows, "--energy", energy, "-o", after,
                    Examples + "/EarthMoon.kmx"}),
               ExitDone) << err.str();
     EXPECT_TRUE(Contents(after).contains("\r\nStartDate=1/1/2000\r\nMethod=Leapfrog\r\n[Earth]"));
-    EXPECT_EQ(Contents(InFolder("energy.csv")),
-              "step,seconds,day,kinetic,potential,total,relative_change,angular_momentum\n");
+    // Step 170 is the first plotted step and the last: its rows are written once.
+    EXPECT_TRUE(Contents(rows).startsWith("step,seconds,day,name,x,y,z,vx,vy,vz\n170,21632,0,Earth,"));
+    EXPECT_EQ(Contents(rows).count('\n'), 3);
+    EXPECT_TRUE(Contents(energy).startsWith(
+        "step,seconds,day,kinetic,potential,total,relative_change,angular_momentum\n170,21632,0,"));
+    EXPECT_EQ(Contents(energy).count('\n'), 2);
 
     ASSERT_EQ(Run({"--steps", "10", after}), ExitDone) << err.str();
     EXPECT_TRUE(out.str().starts_with("[System]\r\n1=Earth\r\n"));

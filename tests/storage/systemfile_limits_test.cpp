@@ -76,6 +76,7 @@ TEST_F(LimitsTest, TheLargestCountOfBodies)
     Load(PathOf("TooMany.kmx"));
     ASSERT_EQ(dialogs_.MessageTexts(), QStringList{"Overflow: 6"});
     EXPECT_EQ(dialogs_.Calls[0].icon, DialogService::Icon::None);
+    EXPECT_EQ(dialogs_.Calls[0].buttons, DialogService::Buttons::Ok);
     EXPECT_EQ(globals_.CurrentSystem->Count(), 32767);
     EXPECT_FALSE(globals_.SystemLoaded);
 
