@@ -39,37 +39,19 @@ TEST_F(LimitsTest, AFileOf100MegabytesIsRefusedAtOnce)
     ExpectUnchanged();
 }
 
-// Every system that could be saved loads again: a save that would exceed the
-// limit is refused the same way, before the previous file is touched.
-TEST_F(LimitsTest, ASystemTooLargeToLoadIsNotSaved)
-{
-    ASSERT_TRUE(WriteBytes(PathOf("Big.kmx"), "[General]\r\nStartDate=1/1/1999\r\n"));
-    // Names of 255 characters, most of three bytes, written three times as
-    // each body is its own parent: about 2.4 kB of file per body.
-    const QString longName = QString(250, QChar(0x661F));
-    Planets& system = *globals_.CurrentSystem;
-    for (int i = 0; i < 7200; ++i) {
-        Planet& body = system.Add((QString::number(10000 + i) + longName).toStdString(), 1.0, 1.0, 0.0, 0.0, 0.0,
-                                  0.0, 0.0, 0.0);
-        body.Parent = body.Id();
-    }
-    ASSERT_GT(SystemFileContents(globals_).size(), LargestFile);
-    EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Big.kmx")));
-    EXPECT_EQ(dialogs_.MessageTexts(), QStringList{"File too large: 27"});
-    EXPECT_EQ(ReadBytes(PathOf("Big.kmx")), "[General]\r\nStartDate=1/1/1999\r\n");
-    EXPECT_EQ(FolderEntries(folder_.path()), QStringList{"Big.kmx"});
-}
-
 // The count is 16 bits: 32767 bodies load and save within the size limit; one
-// more is an overflow, on loading before any body is touched.
-TEST_F(LimitsTest, TheLargestCountOfBodies)
+// more is an overflow, on loading before any body is touched. Every system
+// that could be saved loads again: a save beyond the count or the size limit
+// is refused the same way, before the previous file is touched.
+TEST_F(LimitsTest, TheLargestCountOfBodiesAndTheLargestFile)
 {
     ASSERT_TRUE(WriteBytes(PathOf("Most.kmx"), "[General]\r\nTotalBodies=32767\r\n"));
     Load(PathOf("Most.kmx"));
     ASSERT_EQ(globals_.CurrentSystem->Count(), 32767);
     EXPECT_EQ(centres_.Entries.size(), 32768u);
     ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Most.kmx")));
-    EXPECT_LT(QFileInfo(PathOf("Most.kmx")).size(), LargestFile);
+    const QByteArray most = ReadBytes(PathOf("Most.kmx"));
+    EXPECT_LT(most.size(), LargestFile);
     EXPECT_TRUE(dialogs_.Calls.empty());
 
     ASSERT_TRUE(WriteBytes(PathOf("TooMany.kmx"), "[General]\r\nTotalBodies=32768\r\n"));
@@ -80,11 +62,24 @@ TEST_F(LimitsTest, TheLargestCountOfBodies)
     EXPECT_EQ(globals_.CurrentSystem->Count(), 32767);
     EXPECT_FALSE(globals_.SystemLoaded);
 
-    // The file of one more body could not be loaded, so it is not written.
-    globals_.CurrentSystem->Add("Body", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    Planets& system = *globals_.CurrentSystem;
+    system.Add("Body", 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Crowded.kmx")));
     EXPECT_EQ(dialogs_.MessageTexts().last(), "Overflow: 6");
-    EXPECT_FALSE(QFile::exists(PathOf("Crowded.kmx")));
+
+    // Names of 255 characters, most of three bytes, written three times as
+    // each body is its own parent: about 2.4 kB of file for each of 7200 bodies.
+    while (system.Count() > 7200)
+        system.Remove(system.Count());
+    for (int i = 1; i <= 7200; ++i) {
+        Body(i).PlanetName = (QString::number(10000 + i) + QString(250, QChar(0x661F))).toStdString();
+        Body(i).Parent = Body(i).Id();
+    }
+    ASSERT_GT(SystemFileContents(globals_).size(), LargestFile);
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, PathOf("Most.kmx")));
+    EXPECT_EQ(dialogs_.MessageTexts().last(), "File too large: 27");
+    EXPECT_EQ(ReadBytes(PathOf("Most.kmx")), most);
+    EXPECT_EQ(FolderEntries(folder_.path()), QStringList({"Most.kmx", "TooMany.kmx"}));
 }
 
 // A name of 10,000 characters: a file's is cut to 255 on reading, so its
