@@ -110,7 +110,6 @@ TEST(Examples, OrbitsStayWithinAFactorOfTwoFor1000Days)
         }));
 
         EXPECT_EQ(messages, std::vector<std::string>{}) << name;
-        EXPECT_EQ(system.Count(), bodies) << name;
         for (const Orbit& orbit : orbits) {
             EXPECT_GT(orbit.least, orbit.start / 2) << name << ": " << orbit.body->PlanetName;
             EXPECT_LT(orbit.most, orbit.start * 2) << name << ": " << orbit.body->PlanetName;

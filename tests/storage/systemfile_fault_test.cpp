@@ -1,5 +1,5 @@
+#include <algorithm>
 #include <csignal>
-#include <optional>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -15,33 +15,6 @@
 
 namespace kosmolux {
 namespace {
-
-// Lowers the largest file this process may write, as a full disk would: a
-// write past the limit fails (EFBIG instead of ENOSPC) in the middle of the
-// save's own writing, on the same line a full disk would make it fail.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        // Without this the kernel ends the process instead of failing the write.
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_ {};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 // Saves that the operating system makes fail. Each says why in the
 // "SaveSystem" box, keeps the previous file byte for byte, leaves no temporary
@@ -62,7 +35,7 @@ TEST_F(SystemFileTest, ASaveThatFailsSaysWhyAndChangesNothing)
     const struct {
         QString path;
         QString message;
-        rlim_t sizeLimit = RLIM_INFINITY;
+        rlim_t sizeLimit = RLIM_INFINITY;  // the largest file this process may write, as a full disk would
         QString readOnly = {};  // made read-only for the save; permissions do not stop the superuser
     } faults[] = {
         {PathOf("Missing/Before.kmx"), "No such file or directory: 2"},
@@ -84,12 +57,18 @@ TEST_F(SystemFileTest, ASaveThatFailsSaysWhyAndChangesNothing)
             ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
         }
         dialogs_.Calls.clear();
-        {
-            std::optional<FileSizeLimit> limit;
-            if (sizeLimit != RLIM_INFINITY)
-                limit.emplace(sizeLimit);
-            EXPECT_FALSE(SaveSystem(globals_, dialogs_, path)) << message.toStdString();
-        }
+        // Past the limit a write fails (EFBIG instead of ENOSPC) in the middle of
+        // the save's own writing; without the signal ignored the kernel would end
+        // the process instead.
+        rlimit saved {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit lowered = saved;
+        lowered.rlim_cur = std::min(sizeLimit, saved.rlim_cur);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &lowered);
+        EXPECT_FALSE(SaveSystem(globals_, dialogs_, path)) << message.toStdString();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
         if (!readOnly.isEmpty())
             QFile::setPermissions(readOnly, permissions);
         ASSERT_EQ(dialogs_.Calls.size(), 1u) << message.toStdString();
