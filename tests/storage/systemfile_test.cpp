@@ -3,12 +3,18 @@
 #include <string>
 #include <utility>
 
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
 #include "platform/textformats.h"
 #include "storage/bodyname.h"
+#include "storage/currentfile.h"
 #include "storage/sciformat.h"
 #include "storage/systemfiletest.h"
 #include "support/localeguard.h"
@@ -214,6 +220,60 @@ TEST_F(SystemFileTest, BodyNamesAreRefusedOrComeBackUnchanged)
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(QString::fromStdString(Body(i + 1).PlanetName), names[i]);
     EXPECT_TRUE(dialogs_.Calls.empty());
+}
+
+// Points the user's data folder somewhere else for one scope.
+class DataHome {
+public:
+    explicit DataHome(const QString& folder) { Set(folder); }
+    ~DataHome()
+    {
+        if (hadOne_)
+            qputenv("XDG_DATA_HOME", previous_);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+    static void Set(const QString& folder) { qputenv("XDG_DATA_HOME", QFile::encodeName(folder)); }
+
+private:
+    const bool hadOne_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray previous_ = qgetenv("XDG_DATA_HOME");
+};
+
+// "Current.kmx" stays in the program's folder when that can be written and is
+// not an installed program's; else it goes to the user's data folder.
+TEST_F(SystemFileTest, CurrentFileStaysInAWritableProgramFolderOrGoesToTheUserDataFolder)
+{
+    const DataHome dataHome(PathOf("home"));
+    const QString userCopy = PathOf("home/" + QCoreApplication::applicationName() + "/Current.kmx");
+    globals_.ProgramFolder = folder_.path();
+    EXPECT_EQ(CurrentFilePath(globals_), PathOf("Current.kmx"));
+    if (geteuid() != 0) {
+        const QFile::Permissions before = QFile::permissions(folder_.path());
+        ASSERT_TRUE(QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const QString path = CurrentFilePath(globals_);
+        QFile::setPermissions(folder_.path(), before);
+        EXPECT_EQ(path, userCopy);
+    }
+
+    // A folder below a plain file can be written by nobody, not even root.
+    ASSERT_TRUE(WriteBytes(PathOf("plain"), "x"));
+    globals_.ProgramFolder = PathOf("plain/bin");
+    const QString path = CurrentFilePath(globals_);
+    EXPECT_EQ(path, userCopy);
+    ASSERT_TRUE(SaveSystem(globals_, dialogs_, path));
+    EXPECT_TRUE(ReadBytes(userCopy).startsWith("[System]\r\n1=Before\r\n"));
+
+    // PREFIX/bin beside PREFIX/share/kosmolux, as under ~/.local: written to
+    // by the user, and still left alone.
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("bin") && QDir(folder_.path()).mkpath("share/kosmolux"));
+    globals_.ProgramFolder = PathOf("bin");
+    EXPECT_EQ(CurrentFilePath(globals_), userCopy);
+
+    // A data folder that cannot be made either: the save says so.
+    DataHome::Set(PathOf("plain/share"));
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, CurrentFilePath(globals_)));
+    EXPECT_EQ(dialogs_.Calls.size(), 1u);
 }
 
 TEST(FileNameFromPathTest, TakesTheTextAfterTheLastSeparator)
