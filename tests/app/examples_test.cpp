@@ -6,7 +6,6 @@
 #include <vector>
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -17,6 +16,7 @@
 #include "app/run/headlessrun.h"
 #include "app/run/silentcentrelist.h"
 #include "platform/scripteddialogservice.h"
+#include "storage/filebytes.h"
 #include "storage/globals.h"
 #include "storage/systemfile.h"
 #include "support/localeguard.h"
@@ -39,18 +39,6 @@ struct Example {
     ScriptedDialogService dialogs;
 };
 
-TEST(Examples, LoadAndSaveGiveBackTheSameBytes)
-{
-    for (const char* name : {"Solar.kmx", "EarthMoon.kmx", "BinaryStar.kmx", "Collision.kmx"}) {
-        Example example(name);
-        ASSERT_TRUE(example.globals.SystemLoaded) << name;
-        EXPECT_TRUE(example.dialogs.Calls.empty()) << name;
-        QFile file(ExamplePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        EXPECT_EQ(SystemFileContents(example.globals), file.readAll()) << name;
-    }
-}
-
 // Every number of a loaded system and its start date, as bits.
 std::vector<std::uint64_t> LoadedBits(const Example& example)
 {
@@ -63,15 +51,20 @@ std::vector<std::uint64_t> LoadedBits(const Example& example)
     return bits;
 }
 
-// Each example, written in English, loads to the same bits in every locale,
-// and what each locale writes loads back to them in English.
-TEST(Examples, LoadToTheSameBitsInEveryLocaleAndBackInEnglish)
+// Each example, written in English, saves again to the same bytes there and
+// loads to the same bits in every locale; what each locale writes loads back
+// to them in English.
+TEST(Examples, LoadToTheSameBitsInEveryLocaleAndSaveToTheSameBytes)
 {
     const QTemporaryDir folder;
     const QString written = folder.filePath("Written.kmx");
-    for (const QString& name : QDir(QStringLiteral(KOSMOLUX_EXAMPLES_DIR)).entryList({"*.kmx"}, QDir::Files)) {
+    const QStringList names = QDir(QStringLiteral(KOSMOLUX_EXAMPLES_DIR)).entryList({"*.kmx"}, QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
         const Example english(ExamplePath(name));
         ASSERT_TRUE(english.globals.SystemLoaded) << name.toStdString();
+        EXPECT_TRUE(english.dialogs.Calls.empty()) << name.toStdString();
+        EXPECT_EQ(SystemFileContents(english.globals), ReadBytes(ExamplePath(name))) << name.toStdString();
         for (const QLocale& language : {QLocale(QLocale::German, QLocale::Germany),
                                         QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
             const std::string where = name.toStdString() + " " + language.name().toStdString();
@@ -117,7 +110,6 @@ TEST(Examples, OrbitsStayWithinAFactorOfTwoFor1000Days)
         }));
 
         EXPECT_EQ(messages, std::vector<std::string>{}) << name;
-        EXPECT_EQ(system.Count(), bodies) << name;
         for (const Orbit& orbit : orbits) {
             EXPECT_GT(orbit.least, orbit.start / 2) << name << ": " << orbit.body->PlanetName;
             EXPECT_LT(orbit.most, orbit.start * 2) << name << ": " << orbit.body->PlanetName;

@@ -21,7 +21,7 @@ TEST(FileDialogFilterTest, PairsBecomeQtFiltersMatchingBothCases)
     EXPECT_EQ(QtNameFilters("Numbered|*.1|Dangling label"), QStringList({"Numbered (*.1)"}));
 }
 
-TEST(FileDialogSetupTest, FlagsChooseTheFileModeAndSaveAddsTheExtensionInLowerCase)
+TEST(FileDialogTest, FlagsChooseTheModeAndWhichChoicesAreKept)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -41,12 +41,8 @@ TEST(FileDialogSetupTest, FlagsChooseTheFileModeAndSaveAddsTheExtensionInLowerCa
     EXPECT_TRUE(openBox.testOption(QFileDialog::DontConfirmOverwrite));
     // Before any choice the dialog opens on its starting folder.
     EXPECT_EQ(openBox.directory().absolutePath(), QDir(folder.path()).absolutePath());
-}
 
-TEST(FileDialogResultTest, AChoiceIsKeptOnlyWhenTheRequiredFileOrFolderExists)
-{
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
+    // A choice is kept only when the file or folder the flags ask for exists.
     const QString existing = folder.filePath("Solar.kmx");
     ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
 

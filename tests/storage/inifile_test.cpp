@@ -1,8 +1,11 @@
+#include <utility>
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "storage/filebytes.h"
+#include "storage/inidocument.h"
 #include "storage/inifile.h"
 
 namespace kosmolux {
@@ -20,46 +23,42 @@ protected:
     INIFile ini_;
 };
 
-TEST_F(IniFileTest, NewSectionsAndKeysGoLastAndReplacedKeysKeepTheirPlace)
+TEST_F(IniFileTest, NewSectionsAndKeysGoLastAndKnownKeysKeepTheirPlace)
 {
     ini_.SetValue("One", "A", "1");
     ini_.SetValue("Two", "B", "2");
     ini_.SetValue("One", "C", "3");
     ini_.SetValue("one", "a", "changed");
     EXPECT_EQ(ReadBytes(ini_.filename), "[One]\r\nA=changed\r\nC=3\r\n[Two]\r\nB=2\r\n");
-    // The name as first written stays; a read in any case finds it.
-    ini_.SetValue("Body", "HiColor", "65535");
-    EXPECT_EQ(ini_.GetValue("BODY", "Hicolor", "0"), "65535");
-    EXPECT_EQ(ini_.GetValue("Body", "Missing", "fallback"), "fallback");
+    EXPECT_EQ(ini_.GetValue("ONE", "c", "0"), "3");
+    EXPECT_EQ(ini_.GetValue("One", "Missing", "fallback"), "fallback");
     EXPECT_EQ(ini_.GetValue("Missing", "A", "fallback"), "fallback");
+
+    // Deleting what is not there changes nothing; a key deleted and written again goes last.
+    ini_.DeleteSection("Missing");
+    ini_.DeleteValue("One", "Missing");
+    ini_.DeleteValue("Missing", "A");
+    ini_.DeleteValue("ONE", "a");
+    EXPECT_EQ(ini_.GetValue("One", "A", "gone"), "gone");
+    ini_.SetValue("One", "A", "4");
+    ini_.DeleteSection("two");
+    EXPECT_EQ(ReadBytes(ini_.filename), "[One]\r\nC=3\r\nA=4\r\n");
 }
 
-TEST_F(IniFileTest, ReadingStripsBlanksAndOnePairOfEnclosingQuotes)
+TEST_F(IniFileTest, ValuesReadWithoutBlanksAndEnclosingQuotesCutAtANulAndTo255Characters)
 {
-    ini_.SetValue("S", "Padded", "  value \t");
-    ini_.SetValue("S", "Double", "\"quoted\"");
-    ini_.SetValue("S", "Twice", "\"\"inner\"\"");
-    ini_.SetValue("S", "Unmatched", "\"open'");
-    ini_.SetValue("S", "Empty", "");
-    EXPECT_EQ(ini_.GetValue("S", "Padded", ""), "value");
-    EXPECT_EQ(ini_.GetValue("S", "Double", ""), "quoted");
-    EXPECT_EQ(ini_.GetValue("S", "Twice", ""), "\"inner\"");
-    EXPECT_EQ(ini_.GetValue("S", "Unmatched", ""), "\"open'");
-    EXPECT_EQ(ini_.GetValue("S", "Empty", "default"), "");
-}
-
-TEST_F(IniFileTest, ValuesAreCutTo255CharactersAndAtANul)
-{
-    const QString longValue = QString(250, u'a') + QString(50, u'b');
-    ini_.SetValue("S", "Long", longValue);
-    EXPECT_EQ(ini_.GetValue("S", "Long", ""), longValue.left(255));
-    EXPECT_EQ(ini_.GetValue("S", "Missing", longValue), longValue.left(255));
-    // A character outside the basic plane is never cut in half.
-    const QString wide = QString(254, u'a') + QString::fromUtf8("\xF0\x9F\x8C\x8D");
-    ini_.SetValue("S", "Wide", wide);
-    EXPECT_EQ(ini_.GetValue("S", "Wide", ""), QString(254, u'a'));
-    ini_.SetValue("S", "Nul", QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after"));
-    EXPECT_EQ(ini_.GetValue("S", "Nul", ""), "before");
+    const std::pair<QString, QString> values[] = {
+        {"  value \t", "value"}, {"\"quoted\"", "quoted"}, {"\"\"inner\"\"", "\"inner\""}, {"\"open'", "\"open'"},
+        {"", ""}, {QString(250, u'a') + QString(50, u'b'), QString(250, u'a') + QString(5, u'b')},
+        // A character outside the basic plane is never cut in half.
+        {QString(254, u'a') + QString::fromUtf8("\xF0\x9F\x8C\x8D"), QString(254, u'a')},
+        {QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after"), "before"},
+    };
+    for (const auto& [written, read] : values) {
+        ini_.SetValue("S", "K", written);
+        EXPECT_EQ(ini_.GetValue("S", "K", "default"), read) << written.toStdString();
+    }
+    EXPECT_EQ(ini_.GetValue("S", "Missing", QString(300, u'd')), QString(255, u'd'));
 }
 
 TEST_F(IniFileTest, GetSectionListsKeyNamesInTheFixedBufferForm)
@@ -80,28 +79,6 @@ TEST_F(IniFileTest, GetSectionListsKeyNamesInTheFixedBufferForm)
     ASSERT_EQ(cut.size(), 32000);
     EXPECT_EQ(cut.left(18), QStringLiteral("Key00000") + QChar(u'\0') + QStringLiteral("Key00001") + QChar(u'\0'));
     EXPECT_EQ(cut.right(5), QStringLiteral("Key") + QChar(u'\0') + QChar(u'\0'));
-}
-
-TEST_F(IniFileTest, DeletingValuesAndSections)
-{
-    ini_.SetValue("One", "A", "1");
-    ini_.SetValue("One", "B", "2");
-    ini_.SetValue("Two", "C", "3");
-    const QByteArray before = ReadBytes(ini_.filename);
-    ini_.DeleteSection("Missing");
-    ini_.DeleteValue("One", "Missing");
-    ini_.DeleteValue("Missing", "A");
-    EXPECT_EQ(ReadBytes(ini_.filename), before);
-
-    ini_.DeleteValue("ONE", "a");
-    EXPECT_EQ(ini_.GetValue("One", "A", "gone"), "gone");
-    ini_.DeleteSection("one");
-    EXPECT_EQ(ReadBytes(ini_.filename), "[Two]\r\nC=3\r\n");
-    // A key deleted and written again goes last.
-    ini_.SetValue("Two", "D", "4");
-    ini_.DeleteValue("Two", "C");
-    ini_.SetValue("Two", "C", "5");
-    EXPECT_EQ(ReadBytes(ini_.filename), "[Two]\r\nD=4\r\nC=5\r\n");
 }
 
 TEST_F(IniFileTest, ReadsLfAndLatin1FilesAndKeepsComments)
@@ -126,6 +103,29 @@ TEST_F(IniFileTest, MissingAndUnwritableFiles)
         EXPECT_EQ(ini_.GetValue("S", "K", "default"), "default");
     }
     EXPECT_EQ(FolderEntries(folder_.path()), QStringList());
+}
+
+// A byte-order mark counts as a blank wherever it stands. A file that starts
+// with two (each of two editors added one) still starts with its first
+// section, and rewriting a file never changes what it says.
+TEST(IniDocumentTest, ByteOrderMarksAreBlanks)
+{
+    const IniDocument twice = IniDocument::Parse("\xEF\xBB\xBF\xEF\xBB\xBF[System]\r\n1=Sun\r\n");
+    EXPECT_EQ(twice.GetValue("System", "1", ""), "Sun");
+    const IniDocument afterEmptyLine = IniDocument::Parse("\r\n\xEF\xBB\xBF[General]\r\nTotalBodies=1\r\n");
+    EXPECT_EQ(afterEmptyLine.GetValue("General", "TotalBodies", "0"), "1");
+
+    // The first is the input the fuzzer found: a stray line behind two marks
+    // turned into a section once the file was written.
+    const QByteArray files[] = {
+        QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[\xEF\x87\x9E\x00``\x00\x00\r\n", 17),
+        "\xEF\xBB\xBF;note\r\n[S]\r\nK=\xEF\xBB\xBFV\xEF\xBB\xBF\r\n",
+        "\n\xEF\xBB\xBFstray\n",
+    };
+    for (const QByteArray& file : files) {
+        const QByteArray written = IniDocument::Parse(file).Serialize();
+        EXPECT_EQ(IniDocument::Parse(written).Serialize(), written) << file.toHex().toStdString();
+    }
 }
 
 }  // namespace

@@ -1,14 +1,28 @@
+#include <charconv>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include "platform/textformats.h"
+#include "storage/bodyname.h"
+#include "storage/currentfile.h"
+#include "storage/sciformat.h"
 #include "storage/systemfiletest.h"
+#include "support/localeguard.h"
 
 namespace kosmolux {
 namespace {
 
-using LoadSystemTest = SystemFileTest;
-
-TEST_F(LoadSystemTest, AFileWithoutACountOrAFolderChangesNothing)
+TEST_F(SystemFileTest, AFileWithoutACountChangesNothingAndANegativeCountEmptiesTheSystem)
 {
     for (const QByteArray& count : {QByteArray(""), QByteArray("TotalBodies=0\n"), QByteArray("TotalBodies=two\n"),
                                     QByteArray("TotalBodies=0.4\n")})
@@ -23,20 +37,15 @@ TEST_F(LoadSystemTest, AFileWithoutACountOrAFolderChangesNothing)
     EXPECT_EQ(dialogs_.Calls[1].title, "LoadSystem");
     ExpectUnchanged();
     EXPECT_TRUE(globals_.SystemLoaded);
-}
 
-TEST_F(LoadSystemTest, ANegativeCountEmptiesTheSystem)
-{
     LoadLines("[General]\nTotalBodies=-3\nStartDate=3/5/2000\n", "Nothing.kmx");
     EXPECT_EQ(globals_.CurrentSystem->Count(), 0);
     EXPECT_EQ(globals_.CurrentSystem->SystemName, "Nothing.kmx");
     EXPECT_EQ(globals_.StartDate, QDate(2000, 3, 5));
-    EXPECT_TRUE(globals_.SystemLoaded);
     EXPECT_EQ(centres_.Entries, (std::vector<std::pair<QString, std::int32_t>>{{"Grid Origin", -1}}));
-    EXPECT_EQ(centres_.FirstSelections, 1);
 }
 
-TEST_F(LoadSystemTest, UnreadableValuesTakeTheDefaultsAndAreListedOnce)
+TEST_F(SystemFileTest, UnreadableValuesTakeTheDefaultsAndAreListedOnce)
 {
     // Halves round to the even neighbour: a count of 3.5 is 4, a colour of 2.5 is 2.
     LoadLines("[System]\n1=First\n2=Second\n[General]\nTotalBodies=3.5\nStartDate=not a date\n"
@@ -79,7 +88,7 @@ TEST_F(LoadSystemTest, UnreadableValuesTakeTheDefaultsAndAreListedOnce)
     EXPECT_EQ(dialogs_.MessageTexts().last().count('\n'), 11);
 }
 
-TEST_F(LoadSystemTest, FlagsParentsIdsAndTheCentreList)
+TEST_F(SystemFileTest, FlagsParentsIdsAndTheCentreList)
 {
     const QByteArray file =
         "[System]\n1=Sun\n2=Earth\n3=Sun\n4=Loner\n5=Lost\n[General]\nTotalBodies=5\n"
@@ -114,7 +123,7 @@ TEST_F(LoadSystemTest, FlagsParentsIdsAndTheCentreList)
     EXPECT_EQ(centres_.Entries.size(), 6u);
 }
 
-TEST_F(LoadSystemTest, ReadsOlderFilesLineEndsAndWindowsCharacters)
+TEST_F(SystemFileTest, ReadsOlderFilesLineEndsAndWindowsCharacters)
 {
     // Lines end in LF, CR CR LF and a lone CR; the names are Windows-1252.
     ASSERT_TRUE(WriteBytes(PathOf("Hand.kmx"), "[System]\n1=\xC9toile\r\r\n2=Caf\x80 \x85 \x92s\r[General]\r"
@@ -128,7 +137,8 @@ TEST_F(LoadSystemTest, ReadsOlderFilesLineEndsAndWindowsCharacters)
     EXPECT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Hand.kmx")));
 }
 
-TEST_F(LoadSystemTest, ASavedFileLoadsAndSavesToTheSameBytes)
+// The fixed layout: sections and keys in this order, CR LF line ends.
+TEST_F(SystemFileTest, ASavedFileLoadsAndSavesToTheSameBytes)
 {
     const QByteArray file =
         "[System]\n1=Sun\n2=Earth\n3=Moon\n[General]\nTotalBodies=3\nStartDate=3/5/2000\n"
@@ -146,24 +156,26 @@ TEST_F(LoadSystemTest, ASavedFileLoadsAndSavesToTheSameBytes)
     // A value of more than 15 digits is stored rounded and loads as the rounded value.
     Body(3).Position.YComp = 1.0 / 3.0;
     ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Copy.kmx")));
+    EXPECT_EQ(FolderEntries(folder_.path()), QStringList({"Copy.kmx", "Solar.kmx"}));
     Load(PathOf("Copy.kmx"));
     EXPECT_EQ(Body(3).Position.YComp, 0.333333333333333);
     EXPECT_EQ(ReadBytes(PathOf("Copy.kmx")), QByteArray(file).replace("\n", "\r\n"));
     EXPECT_EQ(globals_.CurrentSystem->SystemName, "Copy.kmx");
+
+    // A body whose parent is gone is saved without one; an empty system keeps only its date.
+    globals_.CurrentSystem->Remove(2);
+    EXPECT_TRUE(SystemFileContents(globals_).endsWith("Lightweight=Y\r\nLocked=N\r\nParent=(none)\r\n"));
+    globals_.CurrentSystem->Remove(2);
+    globals_.CurrentSystem->Remove(1);
+    EXPECT_EQ(SystemFileContents(globals_), "[General]\r\nStartDate=3/5/2000\r\n");
 }
 
-TEST_F(LoadSystemTest, TheMethodTravelsWithTheSystem)
+// Written after the start date when it is not Classic (the runner's tests
+// see it written); read in any case, and any other text is unreadable.
+TEST_F(SystemFileTest, TheMethodIsReadFromTheFile)
 {
-    // Written after the start date, and only when it is not Classic.
-    EXPECT_FALSE(SystemFileContents(globals_).contains("Method"));
-    globals_.Method = StepMethod::Yoshida;
-    ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Yoshida.kmx")));
-    EXPECT_TRUE(ReadBytes(PathOf("Yoshida.kmx")).contains("\r\nStartDate=1/1/1999\r\nMethod=Yoshida\r\n[Before]\r\n"));
-    globals_.Method = StepMethod::Classic;
-    Load(PathOf("Yoshida.kmx"));
-    EXPECT_EQ(globals_.Method, StepMethod::Yoshida);
-
     const std::pair<QByteArray, StepMethod> rows[] = {
+        {"Method=Yoshida\n", StepMethod::Yoshida},
         {"Method=leapfrog\n", StepMethod::Leapfrog},
         {"", StepMethod::Classic},
         {"Method=Classic\n", StepMethod::Classic},
@@ -177,6 +189,128 @@ TEST_F(LoadSystemTest, TheMethodTravelsWithTheSystem)
     EXPECT_EQ(dialogs_.MessageTexts(),
               QStringList{"These values could not be read and were taken as if they were missing:\n"
                           "[General] Method=Euler"});
+}
+
+// Names the file cannot carry are refused; the others, which the generator and
+// the editor accept, come back from a file unchanged.
+TEST_F(SystemFileTest, BodyNamesAreRefusedOrComeBackUnchanged)
+{
+    const QChar mark(0xFEFF);  // a byte-order mark is a blank wherever it stands
+    const QString refused[] = {
+        "", "Line\nbreak", "Carriage\rreturn", QString("Nul") + QChar(u'\0'), "Moon]", " Leading", "Trailing ",
+        "\"Quoted\"", "'Quoted'", QString(256, u'x'), "System", "GENERAL", "(none)", mark + QString("Sun"),
+        QString("Sun") + mark,
+    };
+    for (const QString& name : refused)
+        EXPECT_FALSE(BodyNameProblem(name).isEmpty()) << name.toStdString();
+
+    const QStringList names = {
+        "Sun", "Alpha Centauri A", QString::fromUtf8("\xC3\x96lmond \xE2\x98\x89"), "a=b", ";semicolon",
+        "[bracket", "it's", "\"half", "Systems", "(None)", "x", QString(255, u'y'), QString("S") + mark + "un",
+    };
+    Planets& system = *globals_.CurrentSystem;
+    system.Remove(1);
+    for (const QString& name : names) {
+        EXPECT_TRUE(BodyNameProblem(name).isEmpty()) << name.toStdString();
+        system.Add(name.toStdString(), 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    }
+    ASSERT_TRUE(SaveSystem(globals_, dialogs_, PathOf("Names.kmx")));
+    Load(PathOf("Names.kmx"));
+    ASSERT_EQ(system.Count(), names.size());
+    for (int i = 0; i < names.size(); ++i)
+        EXPECT_EQ(QString::fromStdString(Body(i + 1).PlanetName), names[i]);
+    EXPECT_TRUE(dialogs_.Calls.empty());
+}
+
+// Points the user's data folder somewhere else for one scope.
+class DataHome {
+public:
+    explicit DataHome(const QString& folder) { Set(folder); }
+    ~DataHome()
+    {
+        if (hadOne_)
+            qputenv("XDG_DATA_HOME", previous_);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+    static void Set(const QString& folder) { qputenv("XDG_DATA_HOME", QFile::encodeName(folder)); }
+
+private:
+    const bool hadOne_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray previous_ = qgetenv("XDG_DATA_HOME");
+};
+
+// "Current.kmx" stays in the program's folder when that can be written and is
+// not an installed program's; else it goes to the user's data folder.
+TEST_F(SystemFileTest, CurrentFileStaysInAWritableProgramFolderOrGoesToTheUserDataFolder)
+{
+    const DataHome dataHome(PathOf("home"));
+    const QString userCopy = PathOf("home/" + QCoreApplication::applicationName() + "/Current.kmx");
+    globals_.ProgramFolder = folder_.path();
+    EXPECT_EQ(CurrentFilePath(globals_), PathOf("Current.kmx"));
+    if (geteuid() != 0) {
+        const QFile::Permissions before = QFile::permissions(folder_.path());
+        ASSERT_TRUE(QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const QString path = CurrentFilePath(globals_);
+        QFile::setPermissions(folder_.path(), before);
+        EXPECT_EQ(path, userCopy);
+    }
+
+    // A folder below a plain file can be written by nobody, not even root.
+    ASSERT_TRUE(WriteBytes(PathOf("plain"), "x"));
+    globals_.ProgramFolder = PathOf("plain/bin");
+    const QString path = CurrentFilePath(globals_);
+    EXPECT_EQ(path, userCopy);
+    ASSERT_TRUE(SaveSystem(globals_, dialogs_, path));
+    EXPECT_TRUE(ReadBytes(userCopy).startsWith("[System]\r\n1=Before\r\n"));
+
+    // PREFIX/bin beside PREFIX/share/kosmolux, as under ~/.local: written to
+    // by the user, and still left alone.
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("bin") && QDir(folder_.path()).mkpath("share/kosmolux"));
+    globals_.ProgramFolder = PathOf("bin");
+    EXPECT_EQ(CurrentFilePath(globals_), userCopy);
+
+    // A data folder that cannot be made either: the save says so.
+    DataHome::Set(PathOf("plain/share"));
+    EXPECT_FALSE(SaveSystem(globals_, dialogs_, CurrentFilePath(globals_)));
+    EXPECT_EQ(dialogs_.Calls.size(), 1u);
+}
+
+TEST(FileNameFromPathTest, TakesTheTextAfterTheLastSeparator)
+{
+    EXPECT_EQ(FileNameFromPath("/home/u/Solar.kmx"), "Solar.kmx");
+    EXPECT_EQ(FileNameFromPath("C:\\Systems\\Solar.kmx"), "Solar.kmx");
+    EXPECT_EQ(FileNameFromPath("/home/u/"), "");
+    EXPECT_EQ(FileNameFromPath("Solar.kmx"), "Solar.kmx");
+}
+
+// Each value's text in English; German has a decimal comma. In either locale
+// the text reads back as the number it stands for, which is written as the
+// same text again.
+TEST(SciFormatTest, WritesTheFixedPatternThatReadsBack)
+{
+    const std::pair<double, std::string> rows[] = {
+        {1.989e30, "1.989E+30"}, {6378140.0, "6.37814E+6"}, {-29780.0, "-2.978E+4"}, {0.001, "1.0E-3"},
+        {1.0 / 3.0, "3.33333333333333E-1"}, {-2.0 / 3.0, "-6.66666666666667E-1"}, {-9.5, "-9.5E+0"},
+        {0.0, "0.0E+0"}, {-0.0, "0.0E+0"}, {std::numeric_limits<double>::quiet_NaN(), "0.0E+0"},
+        {-std::numeric_limits<double>::infinity(), "0.0E+0"},
+        // 15 significant digits, the last one rounded, even when that carries into the exponent.
+        {1.23456789012345678e-5, "1.23456789012346E-5"}, {1e15 + 1.0, "1.0E+15"}, {9.999999999999999, "1.0E+1"},
+        {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
+        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+    };
+    for (const QLocale& locale :
+         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
+        const LocaleGuard guard(locale);
+        for (const auto& [value, english] : rows) {
+            const QString text = QString::fromStdString(english).replace(u'.', locale.decimalPoint());
+            double standsFor = 0.0;
+            std::from_chars(english.data(), english.data() + english.size(), standsFor);
+            EXPECT_EQ(SciFormat(value), text);
+            EXPECT_EQ(text::ToDouble(text), standsFor) << english;
+            EXPECT_EQ(SciFormat(text::ToDouble(text)), text);
+        }
+    }
 }
 
 }  // namespace
