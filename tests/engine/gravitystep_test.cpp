@@ -45,14 +45,14 @@ TEST(CalcAccelerationTest, PullsTowardsTheOtherBodyWithItsMassOnlyUnlessTheyTouc
 
 TEST(MoveBodyTest, AdvancesPositionWithTheOldVelocityThenTheVelocity)
 {
-    // Z: 1 + (1 + 1e16), each sum rounding back to 1e16; the two 1s added
-    // first would give 1e16 + 2.
-    Vector position{0.0, 10.0, 1.0e16};
-    Vector velocity{3.0, 0.0, 0.5};
-    const Vector acceleration{1.0, -2.0, 0.5};
+    // X and Z: 1 + (1 + 1e16), each sum rounding back to 1e16; the two 1s
+    // added first would give 1e16 + 2.
+    Vector position{1.0e16, 10.0, 1.0e16};
+    Vector velocity{0.5, 0.0, 0.5};
+    const Vector acceleration{0.5, -2.0, 0.5};
     MoveBody(position, velocity, acceleration, 2.0);
-    EXPECT_EQ(position, (Vector{8.0, 6.0, 1.0e16}));
-    EXPECT_EQ(velocity, (Vector{5.0, -4.0, 1.5}));
+    EXPECT_EQ(position, (Vector{1.0e16, 6.0, 1.0e16}));
+    EXPECT_EQ(velocity, (Vector{1.5, -4.0, 1.5}));
 }
 
 // The pulls added in the order given.
