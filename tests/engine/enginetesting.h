@@ -47,12 +47,6 @@ inline std::string KernelName(StepKernel kernel)
     }
 }
 
-// Names the instances of a test run once per kernel.
-inline std::string KernelParamName(const testing::TestParamInfo<StepKernel>& info)
-{
-    return KernelName(info.param);
-}
-
 // Every kernel this processor can run, the reference pass first.
 inline std::vector<StepKernel> AvailableKernels()
 {
