@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -62,6 +63,19 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The digits from `from` on, copied to `to`: where each copy ended.
+struct Copied {
+    const char* from;
+    char* to;
+};
+
+Copied CopyDigits(const char* from, const char* end, char* to)
+{
+    while (from < end && IsDigit(*from))
+        *to++ = *from++;
+    return {from, to};
+}
+
 // The number of an ASCII text in the program's form, with ASCII blanks
 // around it, read by the standard library: it rounds exactly as Qt does
 // (correctly), at a fraction of the cost. Nothing for any other text, a value
@@ -72,43 +86,55 @@ std::optional<double> QuickReading(const char* p, const char* end)
         ++p;
     while (end > p && IsAsciiSpace(end[-1]))
         --end;
+    // Most texts are already as the standard library reads them: "-", digits,
+    // ".", digits and an exponent. It reads a little more ("5.", ".5", "inf"),
+    // so a digit must start the number and follow the point.
+    double value = 0.0;
+    const auto [last, error] = std::from_chars(p, end, value);
+    if (error == std::errc() && last == end) {
+        const char* const first = *p == '-' ? p + 1 : p;
+        const char* const point = static_cast<const char*>(std::memchr(first, '.', static_cast<std::size_t>(end - first)));
+        if (first < end && IsDigit(*first) && (!point || (point + 1 < end && IsDigit(point[1]))))
+            return value;
+    }
     if (end - p > LongestQuickText)
         return std::nullopt;
     // The text with "." as its separator and without a plus sign in front,
     // as the standard library reads it.
     char form[LongestQuickText];
     char* out = form;
-    const auto copyDigits = [&p, &end, &out] {
-        const char* const start = p;
-        while (p < end && IsDigit(*p))
-            *out++ = *p++;
-        return p > start;
-    };
     if (p < end && (*p == '+' || *p == '-')) {
         if (*p == '-')
             *out++ = '-';
         ++p;
     }
-    if (!copyDigits())
+    Copied digits = CopyDigits(p, end, out);
+    if (digits.from == p)
         return std::nullopt;
+    p = digits.from;
+    out = digits.to;
     if (p < end && (*p == '.' || *p == ',')) {
         *out++ = '.';
-        ++p;
-        if (!copyDigits())
+        digits = CopyDigits(++p, end, out);
+        if (digits.from == p)
             return std::nullopt;
+        p = digits.from;
+        out = digits.to;
     }
     if (p < end && (*p == 'E' || *p == 'e')) {
         *out++ = *p++;
         if (p < end && (*p == '+' || *p == '-'))
             *out++ = *p++;
-        if (!copyDigits())
+        digits = CopyDigits(p, end, out);
+        if (digits.from == p)
             return std::nullopt;
+        p = digits.from;
+        out = digits.to;
     }
     if (p != end)
         return std::nullopt;
-    double value = 0.0;
-    const auto [last, error] = std::from_chars(form, out, value);
-    if (error != std::errc() || last != out)
+    const auto [formEnd, formError] = std::from_chars(form, out, value);
+    if (formError != std::errc() || formEnd != out)
         return std::nullopt;
     return value;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 
 #include <QStringDecoder>
@@ -76,12 +77,43 @@ QByteArrayView StripBlanks(QByteArrayView text)
     return QByteArrayView(first, SkipBlanksBack(first, text.end()));
 }
 
+const char* Find(const char* from, const char* end, char c)
+{
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return found ? static_cast<const char*>(found) : end;
+}
+
 const char* LineEnd(const char* p, const char* end)
 {
     while (p < end && !IsLineEnd(*p))
         ++p;
     return p;
 }
+
+// The ends of the lines of a range, one line after another. A line ends at
+// the first CR or LF: each of the two is searched for once over the range.
+class LineEnds {
+public:
+    LineEnds(const char* begin, const char* end)
+        : end_(end), cr_(Find(begin, end, '\r')), lf_(Find(begin, end, '\n'))
+    {
+    }
+
+    // The end of the line that starts at a position after the last end found.
+    const char* EndOf(const char* line)
+    {
+        if (cr_ < line)
+            cr_ = Find(line, end_, '\r');
+        if (lf_ < line)
+            lf_ = Find(line, end_, '\n');
+        return std::min(cr_, lf_);
+    }
+
+private:
+    const char* end_;
+    const char* cr_;
+    const char* lf_;
+};
 
 // Bytes of a UTF-8 character, by its first byte.
 qsizetype CharacterLength(unsigned char lead)
@@ -101,9 +133,7 @@ QByteArrayView ValueAsRead(QByteArrayView raw)
     QByteArrayView value = StripBlanks(raw);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
-    const qsizetype nul = value.indexOf('\0');
-    if (nul >= 0)
-        value.truncate(nul);
+    value = QByteArrayView(value.begin(), Find(value.begin(), value.end(), '\0'));
     // Fewer bytes never make more UTF-16 characters.
     if (value.size() > IniDocument::MaxValueLength) {
         qsizetype end = 0;
@@ -122,14 +152,23 @@ QByteArrayView ValueAsRead(QByteArrayView raw)
     return value;
 }
 
-// A name in the form names are compared in, as UTF-8.
-QByteArray Fold(QByteArrayView name)
+// Appends a name in the form names are compared in, as UTF-8.
+void AppendFolded(QByteArray& folded, QByteArrayView name)
 {
     const QByteArrayView stripped = StripBlanks(name);
-    if (!IsAscii(stripped))
-        return IniReader::Text(stripped).toCaseFolded().toUtf8();
-    QByteArray folded(stripped.size(), Qt::Uninitialized);
-    std::transform(stripped.begin(), stripped.end(), folded.begin(), AsciiLower);
+    if (!IsAscii(stripped)) {
+        folded += IniReader::Text(stripped).toCaseFolded().toUtf8();
+        return;
+    }
+    const qsizetype start = folded.size();
+    folded.resize(start + stripped.size());
+    std::transform(stripped.begin(), stripped.end(), folded.begin() + start, AsciiLower);
+}
+
+QByteArray Fold(QByteArrayView name)
+{
+    QByteArray folded;
+    AppendFolded(folded, name);
     return folded;
 }
 
@@ -160,12 +199,12 @@ IniReader::IniReader(const QByteArray& bytes)
     const char* const begin = utf8_.constBegin();
     const char* const end = utf8_.constEnd();
     std::vector<QByteArrayView> names;
-    for (const char* bracket = std::find(begin, end, '['); bracket != end; bracket = std::find(bracket + 1, end, '[')) {
+    for (const char* bracket = Find(begin, end, '['); bracket != end; bracket = Find(bracket + 1, end, '[')) {
         const char* lineStart = SkipBlanksBack(begin, bracket);
         if (lineStart != begin && !IsLineEnd(lineStart[-1]))
             continue;
         const char* const lineEnd = LineEnd(bracket, end);
-        names.push_back(QByteArrayView(bracket + 1, std::find(bracket + 1, lineEnd, ']')));
+        names.push_back(QByteArrayView(bracket + 1, Find(bracket + 1, lineEnd, ']')));
         if (!sections_.empty())
             sections_.back().end = static_cast<std::uint32_t>(bracket - begin);
         sections_.push_back({static_cast<std::uint32_t>(lineEnd - begin), static_cast<std::uint32_t>(end - begin)});
@@ -179,7 +218,7 @@ void IniReader::IndexSections(const std::vector<QByteArrayView>& names)
     // All folded names in one piece, so that the index holds no copy of its own.
     for (std::size_t section = 0; section < names.size(); ++section) {
         sections_[section].nameStart = static_cast<std::uint32_t>(foldedNames_.size());
-        foldedNames_ += Fold(names[section]);
+        AppendFolded(foldedNames_, names[section]);
         sections_[section].nameLength = static_cast<std::uint32_t>(foldedNames_.size()) - sections_[section].nameStart;
     }
     sectionIndex_.reserve(static_cast<qsizetype>(sections_.size()));
@@ -196,16 +235,21 @@ QByteArrayView IniReader::FoldedName(const Section& section) const
     return QByteArrayView(foldedNames_).sliced(section.nameStart, section.nameLength);
 }
 
-const IniReader::Section* IniReader::FindSection(const Name& name, const Section* before) const
+const IniReader::Section* IniReader::FindSection(const Name& name) const
 {
-    const QByteArrayView folded(name.Folded());
-    if (before && before + 1 < sections_.data() + sections_.size()) {
-        const Section* next = before + 1;
-        if (next->first && FoldedName(*next) == folded)
-            return next;
-    }
-    const auto found = sectionIndex_.constFind(folded);
+    const auto found = sectionIndex_.constFind(QByteArrayView(name.Folded()));
     return found == sectionIndex_.cend() ? nullptr : &sections_[*found];
+}
+
+const IniReader::Section* IniReader::FindSection(QByteArrayView name, const Section* before) const
+{
+    if (before && before + 1 < sections_.data() + sections_.size() && before[1].first) {
+        const QByteArrayView stripped = StripBlanks(name);
+        const QByteArrayView folded = FoldedName(before[1]);
+        if (IsAscii(stripped) ? FoldsTo(stripped, folded) : Fold(stripped) == folded)
+            return before + 1;
+    }
+    return FindSection(Name(name));
 }
 
 void IniReader::ReadEntries(const Section* section, std::vector<Entry>& entries) const
@@ -214,10 +258,11 @@ void IniReader::ReadEntries(const Section* section, std::vector<Entry>& entries)
     if (!section)
         return;
     const char* const end = utf8_.constBegin() + section->end;
+    LineEnds lineEnds(utf8_.constBegin() + section->start, end);
     for (const char* line = utf8_.constBegin() + section->start; line < end;) {
-        const char* const lineEnd = LineEnd(line, end);
+        const char* const lineEnd = lineEnds.EndOf(line);
         const char* const first = SkipBlanks(line, lineEnd);
-        const char* const equals = std::find(line, lineEnd, '=');
+        const char* const equals = Find(line, lineEnd, '=');
         // Blank lines and comments carry no value, nor a line without "=".
         if (first != lineEnd && *first != ';' && equals != lineEnd)
             entries.push_back({QByteArrayView(first, SkipBlanksBack(first, equals)),

@@ -57,10 +57,12 @@ public:
     IniReader(const IniReader&) = delete;
     IniReader& operator=(const IniReader&) = delete;
 
-    // The first section of that name, or nullptr. Files mostly list their
-    // sections in the order they are asked for: the section after the one
-    // found before, when given, is tried first.
-    const Section* FindSection(const Name& name, const Section* before = nullptr) const;
+    // The first section of that name, or nullptr.
+    const Section* FindSection(const Name& name) const;
+    // The same for a name given as UTF-8. Files mostly list their sections
+    // in the order they are asked for: the section after the one found
+    // before, when given, is tried first.
+    const Section* FindSection(QByteArrayView name, const Section* before) const;
     // The section's entries in the order of the file; none for a null section.
     // Fills the vector given, so that one vector serves a whole load.
     void ReadEntries(const Section* section, std::vector<Entry>& entries) const;

@@ -5,13 +5,13 @@
 #include <charconv>
 #include <optional>
 #include <string>
-#include <vector>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
+#include <QHash>
 
-#include "platform/programerror.h"
 #include "platform/numberreader.h"
+#include "platform/programerror.h"
 #include "platform/textformats.h"
 #include "storage/diskfile.h"
 #include "storage/inireader.h"
@@ -55,11 +55,12 @@ public:
             keys_.emplace_back(key);
     }
 
-    void Read(const IniReader& file, const QString& name)
+    // The section of the body's name, given as UTF-8 and as text.
+    void Read(const IniReader& file, QByteArrayView utf8, const QString& name)
     {
         name_ = &name;
         // The sections of a file mostly follow the order of its list.
-        const IniReader::Section* section = file.FindSection(IniReader::Name(name.toUtf8()), section_);
+        const IniReader::Section* section = file.FindSection(utf8, section_);
         if (section)
             section_ = section;
         file.ReadEntries(section, entries_);
@@ -120,9 +121,9 @@ int ListNumber(QByteArrayView key)
     return number;
 }
 
-// The names listed in "System", by their number; those not listed are
-// "Unnamed" followed by the number.
-std::vector<QString> ListedNames(const IniReader& file, const FileNames& names, int count)
+// The names listed in "System" as the file holds them (UTF-8), by their
+// number; nothing for a number not listed.
+std::vector<std::optional<QByteArrayView>> ListedNames(const IniReader& file, const FileNames& names, int count)
 {
     std::vector<IniReader::Entry> entries;
     file.ReadEntries(file.FindSection(names.system), entries);
@@ -133,24 +134,25 @@ std::vector<QString> ListedNames(const IniReader& file, const FileNames& names, 
         if (number >= 1 && number <= count && !listed[static_cast<std::size_t>(number - 1)])
             listed[static_cast<std::size_t>(number - 1)] = entry.value;
     }
-    std::vector<QString> texts;
-    texts.reserve(listed.size());
-    for (std::size_t i = 0; i < listed.size(); ++i)
-        texts.push_back(listed[i] ? IniReader::Text(*listed[i])
-                                  : QStringLiteral("Unnamed") + QString::number(i + 1));
-    return texts;
+    return listed;
 }
 
 // Reads the bodies; returns the parent's name of each body added, in order.
 std::vector<QByteArrayView> ReadBodies(const IniReader& file, const FileNames& names, int count, Planets& system,
-                                   CentreList& centres, UnreadableValues& unreadable)
+                                       CentreList& centres, UnreadableValues& unreadable)
 {
     const text::NumberReader numbers;
     BodyValues values(numbers, unreadable);
     std::vector<QByteArrayView> parents;
+    parents.reserve(static_cast<std::size_t>(std::max(count, 0)));
     system.Reserve(count);
-    for (const QString& name : ListedNames(file, names, count)) {
-        values.Read(file, name);
+    int number = 0;
+    for (const std::optional<QByteArrayView>& listed : ListedNames(file, names, count)) {
+        ++number;
+        const QByteArray unnamed = listed ? QByteArray() : "Unnamed" + QByteArray::number(number);
+        const QByteArrayView utf8 = listed ? *listed : QByteArrayView(unnamed);
+        const QString name = IniReader::Text(utf8);
+        values.Read(file, utf8, name);
         const double mass = values.Number(Mass, 1.0);          // kg
         const double diameter = values.Number(Diameter, 1.0);  // metres
         const double x = values.Number(X, 0.0);                // metres
@@ -164,7 +166,9 @@ std::vector<QByteArrayView> ReadBodies(const IniReader& file, const FileNames& n
         const bool lightweight = values.Flag(Lightweight);
         const bool locked = values.Flag(Locked);
 
-        Planet& body = system.Add(name.toStdString(), mass, diameter, x, y, z, vx, vy, vz);
+        // The name's UTF-8 is its bytes in the file.
+        Planet& body = system.Add(std::string(utf8.data(), static_cast<std::size_t>(utf8.size())), mass, diameter,
+                                  x, y, z, vx, vy, vz);
         body.HiColor = hiColor;
         body.LoColor = loColor;
         body.Lightweight = lightweight;
@@ -181,17 +185,17 @@ std::vector<QByteArrayView> ReadBodies(const IniReader& file, const FileNames& n
 // Parents are stored by name: the last body of that exact name wins.
 void ResolveParents(const std::vector<QByteArrayView>& parents, Planets& system)
 {
-    std::unordered_map<std::string, std::int32_t> lastBodyNamed;
-    lastBodyNamed.reserve(parents.size());
+    // A body's name is the UTF-8 text of the file.
+    const auto bytes = [](const std::string& name) {
+        return QByteArrayView(name.data(), static_cast<qsizetype>(name.size()));
+    };
+    QHash<QByteArrayView, std::int32_t> lastBodyNamed;
+    lastBodyNamed.reserve(static_cast<qsizetype>(parents.size()));
     for (const Planet& body : system)
-        lastBodyNamed[body.PlanetName] = body.Id();
+        lastBodyNamed.insert(bytes(body.PlanetName), body.Id());
     std::size_t index = 0;
-    for (Planet& body : system) {
-        // The names of the bodies are the UTF-8 texts of the file.
-        const QByteArrayView name = parents[index++];
-        const auto parent = lastBodyNamed.find(std::string(name.data(), static_cast<std::size_t>(name.size())));
-        body.Parent = parent == lastBodyNamed.end() ? -1 : parent->second;
-    }
+    for (Planet& body : system)
+        body.Parent = lastBodyNamed.value(parents[index++], -1);
 }
 
 // The method of stepping; a file without the key is Classic.
