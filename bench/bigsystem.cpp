@@ -20,8 +20,7 @@ void FillBigSystem(Globals& globals, int count)
 {
     globals.StartDate = QDate(2000, 1, 1);
     Planets& system = globals.EnsureSystem();
-    while (system.Count() > 0)
-        system.Remove(system.Count());
+    system.Clear();
     std::mt19937_64 random(Seed);
     std::uniform_real_distribution<double> inCell(0.1, 0.9);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);

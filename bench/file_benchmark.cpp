@@ -1,8 +1,11 @@
 // Saving and loading whole systems against their floor: what reading the file
 // and converting its numbers with std::from_chars costs, and what formatting
 // the same values with std::to_chars and writing them in one piece costs. All
-// four must grow linearly with the number of bodies.
+// four must grow linearly with the number of bodies. LoadSystem and SaveSystem
+// also report their ratio to the floor, each run against a floor run beside it.
 #include <charconv>
+#include <chrono>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -43,64 +46,88 @@ const QString& BigSystemFile(int count)
     return path;
 }
 
+// The file read into memory and every value that is a number converted;
+// returns how many numbers there were.
+std::int64_t ReadFloor(const QString& path)
+{
+    const QByteArray contents = ReadFileIfPresent(path).value_or(QByteArray());
+    std::string_view rest(contents.constData(), static_cast<std::size_t>(contents.size()));
+    std::int64_t numbers = 0;
+    double sum = 0.0;
+    while (!rest.empty()) {
+        const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, lineEnd);
+        rest.remove_prefix(std::min(lineEnd + 1, rest.size()));
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            continue;
+        const std::string_view text = line.substr(equals + 1);
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error == std::errc() && end == text.data() + text.size()) {
+            ++numbers;
+            sum += value;
+        }
+    }
+    benchmark::DoNotOptimize(sum);
+    return numbers;
+}
+
+// Processor time, and time on the clock on the wall.
+struct Times {
+    double cpu = 0.0;
+    double wall = 0.0;
+};
+
+template <typename Work>
+Times TimesOf(Work work)
+{
+    const std::clock_t cpuStart = std::clock();
+    const auto wallStart = std::chrono::steady_clock::now();
+    work();
+    return {static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count()};
+}
+
+// Each run is measured against a run of its floor just before it, so that
+// both meet the same load of a shared machine: the counters give the ratios.
+void SetFloorRatios(benchmark::State& state, const Times& measured, const Times& floor)
+{
+    state.counters["cpu_ratio"] = measured.cpu / floor.cpu;
+    state.counters["wall_ratio"] = measured.wall / floor.wall;
+}
+
 void BM_LoadSystem(benchmark::State& state)
 {
     const QString& path = BigSystemFile(static_cast<int>(state.range(0)));
     Globals globals;
     ScriptedDialogService dialogs;
     IgnoredCentreList centres;
+    Times load;
+    Times floor;
     for (auto _ : state) {
-        LoadSystem(globals, dialogs, centres, path);
+        state.PauseTiming();
+        const Times floorRun = TimesOf([&] { benchmark::DoNotOptimize(ReadFloor(path)); });
+        state.ResumeTiming();
+        const Times loadRun = TimesOf([&] { LoadSystem(globals, dialogs, centres, path); });
+        floor = {floor.cpu + floorRun.cpu, floor.wall + floorRun.wall};
+        load = {load.cpu + loadRun.cpu, load.wall + loadRun.wall};
         if (!globals.CurrentSystem || globals.CurrentSystem->Count() != state.range(0) || !dialogs.Calls.empty())
             state.SkipWithError("the load failed");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    SetFloorRatios(state, load, floor);
 }
 
-// The file read into memory and every value that is a number converted.
 void BM_LoadFloor(benchmark::State& state)
 {
     const QString& path = BigSystemFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        const QByteArray contents = ReadFileIfPresent(path).value_or(QByteArray());
-        std::string_view rest(contents.constData(), static_cast<std::size_t>(contents.size()));
-        std::int64_t numbers = 0;
-        double sum = 0.0;
-        while (!rest.empty()) {
-            const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());
-            std::string_view line = rest.substr(0, lineEnd);
-            rest.remove_prefix(std::min(lineEnd + 1, rest.size()));
-            if (line.ends_with('\r'))
-                line.remove_suffix(1);
-            const std::size_t equals = line.find('=');
-            if (equals == std::string_view::npos)
-                continue;
-            const std::string_view text = line.substr(equals + 1);
-            double value = 0.0;
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-            if (error == std::errc() && end == text.data() + text.size()) {
-                ++numbers;
-                sum += value;
-            }
-        }
-        benchmark::DoNotOptimize(sum);
         // Ten numbers a body, and the body count.
-        if (numbers != 10 * state.range(0) + 1)
+        if (ReadFloor(path) != 10 * state.range(0) + 1)
             state.SkipWithError("the file does not hold the numbers expected");
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-void BM_SaveSystem(benchmark::State& state)
-{
-    QTemporaryDir folder;
-    Globals globals;
-    FillBigSystem(globals, static_cast<int>(state.range(0)));
-    ScriptedDialogService dialogs;
-    const QString path = folder.filePath(QStringLiteral("Saved.kmx"));
-    for (auto _ : state) {
-        if (!SaveSystem(globals, dialogs, path))
-            state.SkipWithError("the save failed");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -177,6 +204,42 @@ QByteArray FloorContents(const Planets& system)
     return std::move(file.Bytes());
 }
 
+// Writes the floor's file; false when the write failed.
+bool WriteFloor(const Planets& system, const QString& path)
+{
+    try {
+        ReplaceFile(path, FloorContents(system));
+    } catch (const ProgramError&) {
+        return false;
+    }
+    return true;
+}
+
+void BM_SaveSystem(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    Globals globals;
+    FillBigSystem(globals, static_cast<int>(state.range(0)));
+    ScriptedDialogService dialogs;
+    const QString path = folder.filePath(QStringLiteral("Saved.kmx"));
+    const QString floorPath = folder.filePath(QStringLiteral("Floor.kmx"));
+    Times save;
+    Times floor;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const Times floorRun = TimesOf([&] { WriteFloor(*globals.CurrentSystem, floorPath); });
+        state.ResumeTiming();
+        bool saved = false;
+        const Times saveRun = TimesOf([&] { saved = SaveSystem(globals, dialogs, path); });
+        floor = {floor.cpu + floorRun.cpu, floor.wall + floorRun.wall};
+        save = {save.cpu + saveRun.cpu, save.wall + saveRun.wall};
+        if (!saved)
+            state.SkipWithError("the save failed");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    SetFloorRatios(state, save, floor);
+}
+
 void BM_SaveFloor(benchmark::State& state)
 {
     QTemporaryDir folder;
@@ -184,11 +247,8 @@ void BM_SaveFloor(benchmark::State& state)
     FillBigSystem(globals, static_cast<int>(state.range(0)));
     const QString path = folder.filePath(QStringLiteral("Floor.kmx"));
     for (auto _ : state) {
-        try {
-            ReplaceFile(path, FloorContents(*globals.CurrentSystem));
-        } catch (const ProgramError&) {
+        if (!WriteFloor(*globals.CurrentSystem, path))
             state.SkipWithError("the write failed");
-        }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

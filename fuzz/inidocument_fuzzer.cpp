@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include <QByteArray>
 #include <QString>
@@ -11,6 +13,7 @@
 
 #include "fuzzcheck.h"
 #include "storage/inidocument.h"
+#include "storage/inireader.h"
 
 namespace kosmolux {
 namespace {
@@ -58,12 +61,22 @@ Names NamesIn(const QByteArray& bytes)
     return names;
 }
 
-void CheckValue(const IniDocument& document, const IniDocument& reread, const QString& section,
-                const QString& key)
+// The reader a load uses finds the values the document finds.
+QString ReadersValue(const IniReader& reader, const QString& section, const QString& key, const QString& fallback)
+{
+    std::vector<IniReader::Entry> entries;
+    reader.ReadEntries(reader.FindSection(IniReader::Name(section.toUtf8())), entries);
+    const std::optional<QByteArrayView> value = IniReader::Value(entries, IniReader::Name(key.toUtf8()));
+    return value ? IniReader::Text(*value) : fallback;
+}
+
+void CheckValue(const IniDocument& document, const IniDocument& reread, const IniReader& reader,
+                const QString& section, const QString& key)
 {
     const QString fallback = QStringLiteral("fallback");
     const QString value = document.GetValue(section, key, fallback);
     Require(value.size() <= IniDocument::MaxValueLength, "a value is at most 255 characters");
+    Require(ReadersValue(reader, section, key, fallback) == value, "the reader of a load reads the same value");
     Require(!value.contains(QChar(u'\0')), "a value ends at a NUL");
     Require(reread.GetValue(section, key, fallback) == value, "a written value reads back as it was");
     Require(document.GetValue(WithAsciiCaseSwapped(section), WithAsciiCaseSwapped(key), fallback) == value,
@@ -106,10 +119,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const IniDocument reread = IniDocument::Parse(written);
     Require(reread.Serialize() == written, "a written document reads back as itself");
 
+    const IniReader reader(bytes);
     const Names names = NamesIn(bytes);
     for (const QString& section : names.sections) {
         for (const QString& key : names.keys)
-            CheckValue(document, reread, section, key);
+            CheckValue(document, reread, reader, section, key);
     }
     // A key list is 32000 characters long: a few are enough, and keep the runs fast.
     for (const QString& section : names.sections.first(std::min<qsizetype>(names.sections.size(), 2)))

@@ -18,9 +18,11 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QString>
 
 #include "fuzzcheck.h"
+#include "platform/numberreader.h"
 #include "platform/programerror.h"
 #include "platform/textformats.h"
 #include "storage/sciformat.h"
@@ -85,8 +87,42 @@ void CheckInteger(const QString& text, Outcome asDouble, Convert convert)
     Require(!inRange || integer == rounded, "an integer is rounded half to even");
 }
 
+bool SameReading(const text::NumberReader::Reading& one, const text::NumberReader::Reading& other)
+{
+    return one.kind == other.kind && std::memcmp(&one.value, &other.value, sizeof one.value) == 0;
+}
+
+// A text in the program's own form reads as Qt reads it in the C locale with
+// "." for ",": the quick reading of a load must not change a single bit.
+void CheckQuickReading(const QString& text)
+{
+    using Reading = text::NumberReader::Reading;
+    const text::NumberReader reader;
+    const Reading reading = reader.Read(QStringView(text));
+    const QByteArray utf8 = text.toUtf8();
+    Require(SameReading(reader.Read(QByteArrayView(utf8)), reading), "UTF-8 and UTF-16 texts read alike");
+
+    static const QRegularExpression programForm(QStringLiteral("^[+-]?[0-9]+([.,][0-9]+)?([eE][+-]?[0-9]+)?$"));
+    const QString trimmed = text.trimmed();
+    if (!programForm.match(trimmed).hasMatch())
+        return;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    QString number = QString(trimmed).replace(u',', u'.');
+    const double qt = c.toDouble(number, &ok);
+    // Qt refuses a number too small for a double: it reads as a zero of its sign.
+    for (QChar& character : number)
+        character = character >= u'1' && character <= u'9' ? QChar(u'0') : character;
+    Reading expected{Reading::Kind::Number, ok ? qt : c.toDouble(number)};
+    if (!std::isfinite(qt))
+        expected = ok ? Reading{} : Reading{Reading::Kind::TooLarge, 0.0};
+    Require(SameReading(reading, expected), "a number in the program's form reads as Qt reads it");
+}
+
 void CheckNumber(const QString& text)
 {
+    CheckQuickReading(text);
     const bool numeric = text::IsNumeric(text);
     double value = 0.0;
     const Outcome asDouble = OutcomeOf([&] { value = text::ToDouble(text); });

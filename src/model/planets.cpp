@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace kosmolux {
 
@@ -30,16 +31,16 @@ Planet& Planets::Add(const std::string& planetName, double mass, double diameter
     body->Velocity = Vector{vx, vy, vz};
     body->TotalAcceleration = Vector{};
     const std::string storedKey = key.empty() ? body->GetKey() : key;
-    if (byKey_.contains(storedKey))
+    if (!byKey_.try_emplace(storedKey, body).second)
         throw std::invalid_argument("Planets: key already present: " + storedKey);
-    byKey_.emplace(storedKey, body);
     keys_.push_back(storedKey);
-    members_.push_back(body);
     massSums_.push_back(0.0);
     body->Mass.RaiseOnChange(massChanged_);
+    Planet& added = *body;
+    members_.push_back(std::move(body));
     ++revision_;
     UpdateTotalMass(members_.size() - 1);
-    return *body;
+    return added;
 }
 
 Planet& Planets::Item(int position)
@@ -83,6 +84,28 @@ void Planets::Remove(int position)
 void Planets::Remove(const std::string& key)
 {
     RemoveAt(PositionOfKey(key));
+}
+
+void Planets::Reserve(int count)
+{
+    const auto size = static_cast<std::size_t>(std::max(count, 0));
+    members_.reserve(size);
+    keys_.reserve(size);
+    byKey_.reserve(size);
+    massSums_.reserve(size);
+}
+
+void Planets::Clear()
+{
+    // Bodies kept elsewhere after their removal no longer count here.
+    for (const auto& body : members_)
+        body->Mass.RaiseOnChange(nullptr);
+    members_.clear();
+    keys_.clear();
+    byKey_.clear();
+    massSums_.clear();
+    ++revision_;
+    UpdateTotalMass(0);
 }
 
 void Planets::CheckPosition(int position) const

@@ -49,6 +49,11 @@ public:
     // Removes a body, then recomputes TotalMass(); errors as for Item.
     void Remove(int position);
     void Remove(const std::string& key);
+    // Makes room for this many bodies, so that adding them moves nothing.
+    void Reserve(int count);
+    // Removes every body at once: the same as removing the last one until
+    // none is left, without the work of one removal after another.
+    void Clear();
 
     // Grows with every Add and Remove: lets a long redraw notice that the
     // system changed under it.

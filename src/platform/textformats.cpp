@@ -7,113 +7,11 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "platform/programerror.h"
+#include "platform/numberreader.h"
 
 namespace kosmolux::text {
 
 namespace {
-
-// ---- Numbers ----
-
-enum class NumberKind { NotANumber, Number, TooLarge };
-
-struct ParsedNumber {
-    NumberKind kind = NumberKind::NotANumber;
-    double value = 0.0;
-};
-
-// The same text with every decimal digit replaced by the zero of its script.
-QString WithDigitsZeroed(const QString& text)
-{
-    QString zeroed = text;
-    for (QChar& character : zeroed)
-        if (character.category() == QChar::Number_DecimalDigit)
-            character = QChar(character.unicode() - character.digitValue());
-    return zeroed;
-}
-
-// The text in the form the program writes numbers, an optional sign, digits,
-// one decimal separator ("." or ",") with digits, and an optional exponent,
-// with "." as its separator; nothing for any other text.
-std::optional<QString> InProgramForm(const QString& text)
-{
-    QString form = text;
-    qsizetype i = 0;
-    const auto skipDigits = [&form, &i] {
-        const qsizetype start = i;
-        while (i < form.size() && form[i] >= u'0' && form[i] <= u'9')
-            ++i;
-        return i > start;
-    };
-    if (i < form.size() && (form[i] == u'+' || form[i] == u'-'))
-        ++i;
-    if (!skipDigits())
-        return std::nullopt;
-    if (i < form.size() && (form[i] == u'.' || form[i] == u',')) {
-        form[i++] = u'.';
-        if (!skipDigits())
-            return std::nullopt;
-    }
-    if (i < form.size() && (form[i] == u'E' || form[i] == u'e')) {
-        ++i;
-        if (i < form.size() && (form[i] == u'+' || form[i] == u'-'))
-            ++i;
-        if (!skipDigits())
-            return std::nullopt;
-    }
-    if (i != form.size())
-        return std::nullopt;
-    return form;
-}
-
-ParsedNumber ParseNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    // Files travel between locales: the program's own form reads alike with
-    // either separator, so "1.5" means 1.5 in German too.
-    const std::optional<QString> programForm = InProgramForm(trimmed);
-    QLocale locale = programForm ? QLocale::c() : QLocale();
-    // Without this "1,989,000" would silently read as 1989000 in English.
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    const QString& number = programForm ? *programForm : trimmed;
-    bool ok = false;
-    const double value = locale.toDouble(number, &ok);
-    if (ok)
-        return std::isfinite(value) ? ParsedNumber{NumberKind::Number, value} : ParsedNumber{};
-    // Qt refuses a well-formed number whose value is out of range: an infinity
-    // tells a number too large, a zero may be one too small for a double.
-    if (std::isinf(value))
-        return {NumberKind::TooLarge, 0.0};
-    // A tiny number underflows to zero; with its digits zeroed it is well formed
-    // and Qt accepts it, while text that is no number stays refused.
-    const double zero = locale.toDouble(WithDigitsZeroed(number), &ok);
-    if (ok)
-        return {NumberKind::Number, zero};
-    return {};
-}
-
-// Half to even, written out rather than left to the floating-point rounding mode.
-double RoundHalfToEven(double value)
-{
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction < 0.5)
-        return below;
-    if (fraction > 0.5)
-        return below + 1.0;
-    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
-}
-
-template <typename Integer>
-Integer ToInteger(const QString& text)
-{
-    const double rounded = RoundHalfToEven(ToDouble(text));
-    if (rounded < std::numeric_limits<Integer>::min() || rounded > std::numeric_limits<Integer>::max())
-        throw ProgramError(QStringLiteral("Overflow"), ProgramError::Overflow);
-    return static_cast<Integer>(rounded);
-}
 
 // ---- Dates ----
 
@@ -266,31 +164,22 @@ std::optional<QDate> ParseDate(const QString& text)
 
 bool IsNumeric(const QString& text)
 {
-    return ParseNumber(text).kind != NumberKind::NotANumber;
+    return NumberReader().Read(text).kind != NumberReader::Reading::Kind::NotANumber;
 }
 
 double ToDouble(const QString& text)
 {
-    const ParsedNumber number = ParseNumber(text);
-    switch (number.kind) {
-    case NumberKind::Number:
-        return number.value;
-    case NumberKind::TooLarge:
-        throw ProgramError(QStringLiteral("Overflow"), ProgramError::Overflow);
-    case NumberKind::NotANumber:
-        break;
-    }
-    throw ProgramError(QStringLiteral("Type mismatch"), ProgramError::TypeMismatch);
+    return NumberReader::ToDouble(NumberReader().Read(text));
 }
 
 std::int16_t ToInt16(const QString& text)
 {
-    return ToInteger<std::int16_t>(text);
+    return NumberReader::ToInt16(NumberReader().Read(text));
 }
 
 std::int32_t ToInt32(const QString& text)
 {
-    return ToInteger<std::int32_t>(text);
+    return NumberReader::ToInt32(NumberReader().Read(text));
 }
 
 bool MatchesNewPattern(const QString& text)

@@ -16,11 +16,16 @@ constexpr double LargestReadableMagnitude = 1.79769313486231e308;
 
 }  // namespace
 
-QString SciFormat(double value)
+SciFormatter::SciFormatter() : separator_(QLocale().decimalPoint().toUtf8()) {}
+
+void SciFormatter::AppendTo(QByteArray& utf8, double value) const
 {
-    const QString separator = QLocale().decimalPoint();
-    if (value == 0.0 || !std::isfinite(value))
-        return QStringLiteral("0") + separator + QStringLiteral("0E+0");
+    if (value == 0.0 || !std::isfinite(value)) {
+        utf8 += '0';
+        utf8 += separator_;
+        utf8 += "0E+0";
+        return;
+    }
     if (std::fabs(value) > LargestReadableMagnitude)
         value = std::copysign(LargestReadableMagnitude, value);
 
@@ -37,19 +42,26 @@ QString SciFormat(double value)
     std::string_view fraction = digits.substr(2);  // after "d."
     while (fraction.size() > 1 && fraction.back() == '0')
         fraction.remove_suffix(1);
-    int exponent = 0;
-    std::from_chars(text.data() + exponentMark + 2, text.data() + text.size(), exponent);
+    // The exponent without its leading zeros.
+    std::string_view exponent = text.substr(exponentMark + 2);
+    while (exponent.size() > 1 && exponent.front() == '0')
+        exponent.remove_prefix(1);
     const bool negativeExponent = text[exponentMark + 1] == '-';
 
-    QString formatted;
     if (negative)
-        formatted += u'-';
-    formatted += QChar(digits.front());
-    formatted += separator;
-    formatted += QLatin1StringView(fraction.data(), static_cast<qsizetype>(fraction.size()));
-    formatted += negativeExponent ? QStringLiteral("E-") : QStringLiteral("E+");
-    formatted += QString::number(exponent);
-    return formatted;
+        utf8 += '-';
+    utf8 += digits.front();
+    utf8 += separator_;
+    utf8.append(fraction.data(), static_cast<qsizetype>(fraction.size()));
+    utf8 += negativeExponent ? "E-" : "E+";
+    utf8.append(exponent.data(), static_cast<qsizetype>(exponent.size()));
+}
+
+QString SciFormat(double value)
+{
+    QByteArray utf8;
+    SciFormatter().AppendTo(utf8, value);
+    return QString::fromUtf8(utf8);
 }
 
 }  // namespace kosmolux

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace kosmolux {
@@ -11,5 +12,16 @@ namespace kosmolux {
 // gives "1.0E-3", zero "0.0E+0". Every text reads back as the number it
 // stands for. A value that is not finite gives "0.0E+0".
 QString SciFormat(double value);
+
+// SciFormat for many numbers in a row, as a file is saved: the locale's
+// decimal separator is taken once, and the texts go straight into UTF-8.
+class SciFormatter {
+public:
+    SciFormatter();
+    void AppendTo(QByteArray& utf8, double value) const;
+
+private:
+    QByteArray separator_;
+};
 
 }  // namespace kosmolux

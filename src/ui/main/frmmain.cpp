@@ -37,6 +37,11 @@ namespace {
 
 const QString GridOriginEntry = QStringLiteral("Grid Origin");
 
+// Adding an item to a menu costs Qt a pass over all the items already in it.
+// Beyond this many, Reports > Bodies takes its items when it is first opened;
+// until then they exist, in order, outside the menu.
+constexpr qsizetype BodyItemsAddedAtOnce = 1000;
+
 }  // namespace
 
 frmMain::frmMain(Globals& globals, DialogService& dialogs, const QString& commandLine,
@@ -247,6 +252,7 @@ void frmMain::ConnectHandlers()
     // The body items come and go with every rebuild; the submenu stays.
     connect(mnuReportsBodies_, &QMenu::triggered, this,
             [this](QAction* item) { mnuReportsBody_Click(mnuReportsBody_.indexOf(item)); });
+    connect(mnuReportsBodies_, &QMenu::aboutToShow, this, &frmMain::AddBodyItemsToMenu);
 
     connect(butSimulate_, &QPushButton::clicked, this, &frmMain::butSimulate_Click);
     connect(butPause_, &QPushButton::clicked, this, &frmMain::butPause_Click);
@@ -365,36 +371,42 @@ void frmMain::BuildBodyReportMenu()
     const qsizetype count = system ? system->Count() : 0;
     // Out of the menu at once, deleted later: the command that asked for the
     // rebuild may have been started from one of these items.
+    const qsizetype inMenu = mnuReportsBodies_->actions().size();
     while (mnuReportsBody_.size() > std::max<qsizetype>(count, 1)) {
         QAction* last = mnuReportsBody_.takeLast();
-        mnuReportsBodies_->removeAction(last);
+        if (mnuReportsBody_.size() < inMenu)
+            mnuReportsBodies_->removeAction(last);
         last->deleteLater();
     }
     mnuReportsBody_.first()->setEnabled(count > 0);
-    if (!system)
-        return;
-    QList<QAction*> added;
-    qsizetype index = 0;
-    for (const Planet& body : *system) {
-        // A single "&" would mark an access key and not be shown.
-        const QString caption = QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&"));
-        const QString key = QString::fromStdString(body.GetKey());
-        if (index < mnuReportsBody_.size()) {
-            QAction* item = mnuReportsBody_[index];
-            if (item->text() != caption)
-                item->setText(caption);
-            if (item->data().toString() != key)
+    if (system) {
+        qsizetype index = 0;
+        for (const Planet& body : *system) {
+            // A single "&" would mark an access key and not be shown.
+            const QString caption = QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&"));
+            const QString key = QString::fromStdString(body.GetKey());
+            if (index < mnuReportsBody_.size()) {
+                QAction* item = mnuReportsBody_[index];
+                if (item->text() != caption)
+                    item->setText(caption);
+                if (item->data().toString() != key)
+                    item->setData(key);
+            } else {
+                auto* item = new QAction(caption, mnuReportsBodies_);
+                item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(index));
                 item->setData(key);
-        } else {
-            auto* item = new QAction(caption, mnuReportsBodies_);
-            item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(index));
-            item->setData(key);
-            added.append(item);
-            mnuReportsBody_.append(item);
+                mnuReportsBody_.append(item);
+            }
+            ++index;
         }
-        ++index;
     }
-    mnuReportsBodies_->addActions(added);
+    if (mnuReportsBody_.size() <= BodyItemsAddedAtOnce)
+        AddBodyItemsToMenu();
+}
+
+void frmMain::AddBodyItemsToMenu()
+{
+    mnuReportsBodies_->addActions(mnuReportsBody_.mid(mnuReportsBodies_->actions().size()));
 }
 
 void frmMain::ClearCentres()

@@ -73,6 +73,8 @@ public:
     void ShowSystemSummary();
     // Rebuilds Reports > Bodies: one enabled item per body, its data the body's key.
     void BuildBodyReportMenu();
+    // Puts the body items not yet in Reports > Bodies into it, after the others.
+    void AddBodyItemsToMenu();
 
     // The file dialog of Load, Save and Save As; its file name is the current file.
     FileDialog& CommonDialog1() { return commonDialog1_; }

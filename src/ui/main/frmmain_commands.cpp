@@ -39,8 +39,7 @@ void frmMain::mnuFileNewSystem_Click()
     // A run in progress is not paused: it goes on with the bodies built here.
     Planets& system = globals_.EnsureSystem();
     system.SystemName = "<NEW>";
-    while (system.Count() > 0)
-        system.Remove(system.Count());
+    system.Clear();
     frmNewBody generator(globals_, dialogs_, this);
     generator.exec();
     if (closing_)

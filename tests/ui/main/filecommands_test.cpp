@@ -188,5 +188,28 @@ TEST_F(FileCommandsTest, BodyItemsOfASystemLoadedAgainStandForItsNewBodies)
     }
 }
 
+// A big system's items go into the menu when it opens, in order; they
+// leave it as the system shrinks, whether the menu was opened or not.
+TEST_F(FileCommandsTest, ABigSystemsBodyItemsComeInWhenTheMenuOpens)
+{
+    frmMain& main = Open();
+    Planets& system = globals.EnsureSystem();
+    for (int i = 0; i < 1500; ++i)
+        system.Add(QStringLiteral("B%1").arg(i).toStdString(), 1.0, 1.0, i, 0, 0, 0, 0, 0);
+    main.BuildBodyReportMenu();
+    emit Child<QMenu>("mnuReportsBodies")->aboutToShow();
+    ASSERT_EQ(BodyItems().size(), 1500);
+    EXPECT_EQ(BodyItems()[1499]->text(), "B1499");
+
+    for (const int count : {3000, 2}) {
+        system.Clear();
+        for (int i = 0; i < count; ++i)
+            system.Add(QStringLiteral("C%1").arg(i).toStdString(), 1.0, 1.0, i, 0, 0, 0, 0, 0);
+        main.BuildBodyReportMenu();
+    }
+    ASSERT_EQ(BodyItems().size(), 2);
+    EXPECT_EQ(BodyItems()[1]->text(), "C1");
+}
+
 }  // namespace
 }  // namespace kosmolux::testing
