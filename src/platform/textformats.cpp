@@ -110,13 +110,16 @@ std::optional<QDate> ParseAnyDateForm(const QString& text)
 }
 
 // Files travel between locales: the two common numeric forms of other
-// locales, tried after every form of the user's own.
+// locales, tried after every form of the user's own, then the form written
+// where no locale is set ("1 Jan 2000").
 std::optional<QDate> ParseOtherLocalesDate(const QString& trimmed)
 {
     for (const QString& format : {QStringLiteral("d.M.yyyy"), QStringLiteral("M/d/yyyy")}) {
         if (const QDate date = QDate::fromString(trimmed, format); date.isValid())
             return date;
     }
+    if (const QDate date = QLocale::c().toDate(trimmed, QStringLiteral("d MMM yyyy")); date.isValid())
+        return date;
     return std::nullopt;
 }
 
