@@ -108,24 +108,15 @@ TEST_F(EditCommandsTest, ClosingDuringARunClosesEveryDialogWithoutAQuestion)
     EXPECT_EQ(globals.CurrentSystem->Count(), 2);
 }
 
-TEST_F(EditCommandsTest, ClosingTheWindowClosesTheDialogsItsMenusOpened)
+TEST_F(EditCommandsTest, ClosingTheWindowClosesTheGeneratorOfNewSystemWithoutASaveAs)
 {
-    // Answers a Save As that New System must not open once the window is closing.
-    dialogs.FileAnswers.push_back(FileAnswer::Cancel());
-    for (const char* command : {"mnuEditDate", "mnuHelpAbout", "mnuFileNewSystem"}) {
-        frmMain& main = Open();
-        bool closed = false;
-        QTimer::singleShot(0, [&] {
-            QDialog* dialog = main.findChild<QDialog*>();
-            ASSERT_TRUE(dialog && dialog->isVisible()) << command;
-            main.close();
-            closed = !dialog->isVisible();
-            dialog->reject();
-        });
-        Trigger(command);
-        EXPECT_TRUE(closed) << command;
-        EXPECT_TRUE(dialogs.Calls.empty()) << command;
-    }
+    frmMain& main = Open();
+    WhenOpen<frmNewBody>([&](frmNewBody& generator) {
+        main.close();
+        EXPECT_FALSE(generator.isVisible());
+    });
+    Trigger("mnuFileNewSystem");
+    EXPECT_TRUE(dialogs.Calls.empty());
 }
 
 }  // namespace
