@@ -40,11 +40,6 @@ TEST_F(ReportsTest, SpeedDistancesAndWhetherTheBodyIsBound)
     // 2e30 kg in all, the centre of mass exactly at the origin.
     Planet& probe = Add("Probe", 1e30, {1.5e11, 0, 0});
     Add("Counterweight", 1e30, {-1.5e11, 0, 0});
-    EXPECT_EQ(Report(probe), Heading + "Velocity: 0 m/sec\n"
-                                       "Distance from Grid Origin: 150,000,000 km\n"
-                                       "Distance from Centre of Mass: 150,000,000 km\n"
-                                       "Body is gravitationally bound to system");
-
     probe.Velocity = Vector{0, 50000, 0};
     EXPECT_EQ(Report(probe), Heading + "Velocity: 50,000 m/sec\n"
                                        "Distance from Grid Origin: 150,000,000 km\n"
