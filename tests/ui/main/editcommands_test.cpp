@@ -70,11 +70,7 @@ TEST_F(EditCommandsTest, EditorChangesSurviveSaveAsAndTheNextLoad)
 TEST_F(EditCommandsTest, ClosingDuringARunClosesEveryDialogWithoutAQuestion)
 {
     frmMain& main = Open(SunAndEarth());
-    QDir(folder.path()).mkpath("help");
-    QFile index(folder.filePath("help/index.html"));
-    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
-    index.write("<html><head><title>Kosmolux</title></head><body>Guide</body></html>");
-    index.close();
+    WriteFile("help/index.html", "<html><head><title>Kosmolux</title></head><body>Guide</body></html>");
     QPointer<HelpWindow> guide;
     bool generatorClosed = false;
     const std::int64_t steps = Run([&](std::int64_t step) {

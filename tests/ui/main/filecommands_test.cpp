@@ -59,7 +59,7 @@ TEST_F(FileCommandsTest, LoadListsEverySystemInFileOrderAfterACancel)
     EXPECT_FALSE(items[0]->isEnabled());
 }
 
-TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingNotEvenTheCurrentFile)
+TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingAndAfterProblemsSaveAsksForAName)
 {
     Open();
     const QString three = ThreeBodies();
@@ -72,11 +72,7 @@ TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingNotEvenTheCurrentFile)
     const std::pair<const char*, QByteArray> notSystems[] = {
         {"Picture.png", png}, {"Empty.kmx", {}}, {"Notes.txt", "shopping=milk\nno sections\n"}};
     for (const auto& [name, bytes] : notSystems) {
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        Load(file.fileName());
+        Load(WriteFile(name, bytes));
         EXPECT_EQ(window->CommonDialog1().FileName, three) << name;
         EXPECT_EQ(globals.CurrentSystem->Revision(), revision);
         EXPECT_TRUE(globals.SystemAltered);
@@ -88,23 +84,18 @@ TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingNotEvenTheCurrentFile)
     Trigger("mnuFileSave");
     EXPECT_EQ(Bytes(folder.filePath("Picture.png")), png);
     EXPECT_TRUE(Bytes(three).contains("[Mars]"));
-}
 
-TEST_F(FileCommandsTest, AfterALoadThatToldOfProblemsSaveAsksForAName)
-{
-    Open();
+    // A load that told of problems: Save asks, as Save As does.
     const QByteArray misread = "[System]\r\n1=Mercury\r\n[General]\r\nTotalBodies=1\r\n[Mercury]\r\nMass=3.30E+23kg\r\n";
-    QFile file(folder.filePath("Misread.kmx"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(misread) == misread.size());
-    file.close();
-    Load(file.fileName());
+    const QString misreadFile = WriteFile("Misread.kmx", misread);
+    Load(misreadFile);
     ASSERT_EQ(dialogs.CallsOf(Kind::Message).size(), 1u);
-    // Save asks, as Save As does: a cancel writes nothing, a name chosen is Save's file from then on.
+    // A cancel writes nothing, a name chosen is Save's file from then on.
     dialogs.FileAnswers = {FileAnswer::Cancel(), FileAnswer::Choose(folder.filePath("Fixed.kmx"))};
     for (int save = 0; save < 3; ++save)
         Trigger("mnuFileSave");
     EXPECT_EQ(dialogs.CallsOf(Kind::Save).size(), 2u);
-    EXPECT_EQ(Bytes(file.fileName()), misread);
+    EXPECT_EQ(Bytes(misreadFile), misread);
     EXPECT_TRUE(Bytes(folder.filePath("Fixed.kmx")).contains("[Mercury]"));
 }
 
