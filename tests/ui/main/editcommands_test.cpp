@@ -55,8 +55,6 @@ TEST_F(EditCommandsTest, EditorChangesSurviveSaveAsAndTheNextLoad)
     Trigger("mnuEditBodies");
     EXPECT_TRUE(Info().startsWith("System MySolar.kmx contains these bodies: \n\n* Sun\n"));
 
-    // Another system in between, then the saved one again.
-    Load(SolarFile);
     Load(saved);
     EXPECT_EQ(globals.CurrentSystem->Count(), 10);
     EXPECT_EQ(BodyNamed("Moon"), nullptr);

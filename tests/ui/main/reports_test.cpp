@@ -102,7 +102,6 @@ TEST_F(ReportsTest, TheOrbitAboutTheParentOrTheCentreOfMassFollowsAfterABlankLin
 TEST(ConservationReportTest, FiguresGroupedAndChangesWithThreeDigits)
 {
     const Conserved start{1.5e15, -4.5e15, -3.0e15, 0.0, 2.5e15};
-    EXPECT_TRUE(ConservationReport(start, start, "Day: 0").endsWith("Relative change of angular momentum: 0"));
     const Conserved now{1.5e15, -4.5e15, -3.0e15 + 3.5, 0.0, 2.5e15 - 6.25e10};
     EXPECT_EQ(ConservationReport(now, start, "Day: 5"),
               "Conservation at Day: 5\n----------------------------------\n\n"

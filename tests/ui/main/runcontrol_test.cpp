@@ -31,7 +31,6 @@ TEST_F(RunControlTest, ButtonsThroughPauseResumeLabelsAndStopWhilePaused)
             // Labels pause the run; Resume takes them away.
             unlabelled = Plane("XYPlane")->Image();
             Button("butLabel")->click();
-            EXPECT_NE(Plane("XYPlane")->Image(), unlabelled);
             QTimer::singleShot(0, [&] { Button("butPause")->click(); });
         } else if (step == 3) {
             EXPECT_FALSE(main.LabelsShown());
