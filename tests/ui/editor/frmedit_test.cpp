@@ -163,21 +163,19 @@ TEST_F(FrmEditTest, RenameKeepsTheLinksAndRefusesACancelADuplicateAndUnstorableN
     SelectBody("Earth");
     Type("txtMass", "6e24");
     // A long s folds to "s" as the file folds names, though it lowers to itself.
-    dialogs.InputAnswers = {"", "Sun", "MOON", "\u017Fun", "Io]", "*", "Terra"};
-    for (int i = 0; i < 7; ++i)
+    dialogs.InputAnswers = {"", "Sun", "\u017FUN", "Io]", "Terra"};
+    for (int i = 0; i < 5; ++i)
         Click("butRename");
     const auto asked = dialogs.CallsOf(Kind::Input);
-    ASSERT_EQ(asked.size(), 7u);
+    ASSERT_EQ(asked.size(), 5u);
     EXPECT_EQ(asked[0].text, "New Name:");
     EXPECT_EQ(asked[0].proposed, "Earth");
     const auto messages = dialogs.CallsOf(Kind::Message);
-    ASSERT_EQ(messages.size(), 5u);  // none for the cancel
+    ASSERT_EQ(messages.size(), 3u);  // none for the cancel
     EXPECT_EQ(messages[0].title, "Rename");
     EXPECT_TRUE(messages[0].text.contains("There is already a body called 'Sun'"));
-    EXPECT_TRUE(messages[1].text.contains("There is already a body called 'Moon'"));
-    EXPECT_TRUE(messages[2].text.contains("There is already a body called 'Sun'"));
-    EXPECT_TRUE(messages[3].text.contains("\"]\""));
-    EXPECT_TRUE(messages[4].text.contains("collision"));
+    EXPECT_TRUE(messages[1].text.contains("There is already a body called 'Sun'"));
+    EXPECT_TRUE(messages[2].text.contains("\"]\""));
 
     EXPECT_EQ(earth->PlanetName, "Terra");
     EXPECT_EQ(earth->Mass, 6e24);

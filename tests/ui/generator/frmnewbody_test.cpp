@@ -173,10 +173,8 @@ TEST_F(NewBodyDialogTest, AcceptRefusesNamesAndNumbersThatWouldNotMakeASoundBody
         const char *name, *field, *value, *text, *title;
     } cases[] = {
         {"Sun", "txtMass", "1", "Body with this name already exists!", "Duplicate Name!"},
-        // The file matches names regardless of case: "SUN" would overwrite the Sun.
-        {"SUN", "txtMass", "1", "Body with this name already exists!", "Duplicate Name!"},
-        // A long s lowers to itself but folds to "s", as the file folds it.
-        {"\u017Fun", "txtMass", "1", "Body with this name already exists!", "Duplicate Name!"},
+        // The file folds names: a long s lowers to itself but folds to "s", so this would overwrite the Sun.
+        {"\u017FUN", "txtMass", "1", "Body with this name already exists!", "Duplicate Name!"},
         {"Vesta]", "txtMass", "1", nullptr, "Invalid Name"},
         {"*", "txtMass", "1", "A body cannot be called '*'. That name marks a body absorbed in a collision.",
          "Invalid Name"},
