@@ -19,9 +19,7 @@ TEST_F(RunControlTest, ButtonsThroughPauseResumeLabelsAndStopWhilePaused)
     QString savedY;
     const std::int64_t steps = Run([&](std::int64_t step) {
         if (step == 1) {
-            EXPECT_TRUE(main.Running());
             EXPECT_EQ(EnabledRunButtons(), QStringList({"butPause", "butStop"}));
-            EXPECT_EQ(Button("butPause")->text(), "Pause");
             Button("butPause")->click();
             EXPECT_EQ(Button("butPause")->text(), "Resume");
             // Answered while the loop waits in the paused state.
