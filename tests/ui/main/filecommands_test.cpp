@@ -98,7 +98,7 @@ TEST_F(FileCommandsTest, FilesWithoutASystemChangeNothingAndAfterProblemsSaveAsk
     EXPECT_TRUE(Bytes(folder.filePath("Fixed.kmx")).contains("[Mercury]"));
 }
 
-TEST_F(FileCommandsTest, SaveWritesOnlyTheFileChosenInSaveAs)
+TEST_F(FileCommandsTest, SaveWritesOnlyTheFileChosenInSaveAsAlsoAfterANewSystem)
 {
     // Right after start-up, even with a system from the command line, Save
     // does nothing.
@@ -130,13 +130,7 @@ TEST_F(FileCommandsTest, SaveWritesOnlyTheFileChosenInSaveAs)
     EXPECT_EQ(messages[0].text, "Path not found: 76");
     EXPECT_EQ(messages[0].title, "Save As");
     EXPECT_EQ(window->CommonDialog1().FileName, copy);
-}
 
-TEST_F(FileCommandsTest, NewSystemKeepsTheGeneratedBodiesWhenSaveAsIsCancelled)
-{
-    Open();
-    const QString three = ThreeBodies();
-    Load(three);
     // A first star at the origin keeps the view width, to zoom from.
     Generate("mnuFileNewSystem", {{"Star", 2e30, 1.4e9, {}, {}}});
     EXPECT_EQ(globals.ViewWidth, 4.6e11);
@@ -156,8 +150,8 @@ TEST_F(FileCommandsTest, NewSystemKeepsTheGeneratedBodiesWhenSaveAsIsCancelled)
 
     // Save writes them to the file last chosen.
     Trigger("mnuFileSave");
-    EXPECT_TRUE(Bytes(three).contains("[Rock]"));
-    EXPECT_FALSE(Bytes(three).contains("[Mars]"));
+    EXPECT_TRUE(Bytes(copy).contains("[Rock]"));
+    EXPECT_FALSE(Bytes(copy).contains("[Mars]"));
 }
 
 }  // namespace
