@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cfloat>
 
 #include "kosmolux_version.h"
@@ -23,17 +24,21 @@ protected:
     QRgb Pixel(const char* plane, int x, int y) const { return Plane(plane)->Image().pixel(x, y); }
 };
 
-TEST_F(FrmMainTest, StartsWithNoSystemTheVersionInTheCaptionAndToday)
+TEST_F(FrmMainTest, StartsWithTheVersionInTheCaptionTodayAndAMissingFileSaidSo)
 {
-    frmMain& main = Open();
+    frmMain& main = Open(folder.filePath("Missing.kmx"));
     // The caption follows the build's version numbers, e.g. "Kosmolux 0.3.2".
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kosmolux %1.%2.%3")
                                       .arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
-    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin"}));
     EXPECT_EQ(globals.StartDate, text::Today());
+    EXPECT_EQ(globals.CurrentSystem, nullptr);
+    EXPECT_EQ(Info(), "System  contains these bodies: \n\n");
+    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin"}));
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"No such file or directory: 2"});
+    EXPECT_EQ(dialogs.Calls[0].title, "LoadSystem");
 }
 
-TEST_F(FrmMainTest, StartsWithTheFileOnTheCommandLineDrawnOnEveryPlane)
+TEST_F(FrmMainTest, StartsWithTheFileOnTheCommandLineDrawnAndEnlargesOnePlane)
 {
     Open(Pair());
     ASSERT_TRUE(globals.SystemLoaded);
@@ -42,11 +47,6 @@ TEST_F(FrmMainTest, StartsWithTheFileOnTheCommandLineDrawnOnEveryPlane)
     EXPECT_EQ(CentreNames(), QStringList({"Grid Origin", "Sun", "Probe"}));
     EXPECT_EQ(Child<QAction>("mnuReportsBody1")->text(), "Probe");
     EXPECT_EQ(globals.ViewWidth, 1e12);
-    EXPECT_EQ(Pixel("XYPlane", 192, 64), Rgb(Blue));
-    EXPECT_EQ(Pixel("XZPlane", 192, 128), Rgb(Blue));
-    EXPECT_EQ(Pixel("ZYPlane", 128, 64), Rgb(Blue));
-    // The trails' first entry (0, 0, 0) is drawn after the bodies.
-    EXPECT_EQ(Pixel("XYPlane", 128, 128), Rgb(Green));
 
     // Enlarged: all three planes 512 pixels a side on the X-Y plane's place,
     // the one asked for in front.
@@ -60,26 +60,11 @@ TEST_F(FrmMainTest, StartsWithTheFileOnTheCommandLineDrawnOnEveryPlane)
     EXPECT_EQ(Pixel("XYPlane", 192, 64), Rgb(Blue));
 }
 
-TEST_F(FrmMainTest, StartsWithAMissingFileSayingSoAndListingNothing)
-{
-    Open(folder.filePath("Missing.kmx"));
-    EXPECT_EQ(globals.CurrentSystem, nullptr);
-    EXPECT_EQ(Info(), "System  contains these bodies: \n\n");
-    EXPECT_EQ(CentreNames(), QStringList({"Grid Origin"}));
-    EXPECT_EQ(globals.ViewWidth, 1e12);
-    ASSERT_EQ(dialogs.MessageTexts(), QStringList{"No such file or directory: 2"});
-    EXPECT_EQ(dialogs.Calls[0].title, "LoadSystem");
-}
-
 TEST_F(FrmMainTest, ZoomStopsWhereTheWidthWouldStopBeingANumber)
 {
     frmMain& main = Open();
-    Button("butZoomPlus")->click();
-    EXPECT_EQ(globals.ViewScale, 1.0 / 5e11);
-    Button("butZoomMinus")->click();
     Button("butZoomMinus")->click();
     EXPECT_EQ(Text("labScale"), "View width = 2,000 million km");
-
     main.SetViewWidth(DBL_MIN);
     Button("butZoomPlus")->click();
     EXPECT_EQ(globals.ViewWidth, DBL_MIN);
@@ -94,11 +79,6 @@ TEST_F(FrmMainTest, CentredOnABodyWhileItIsThere)
 {
     frmMain& main = Open(Pair());
     Planet& probe = globals.CurrentSystem->Item(2);
-    CentreOn(2);
-    // Bodies are drawn after the trails: the probe at the centre.
-    EXPECT_EQ(Pixel("XYPlane", 128, 128), Rgb(Blue));
-    EXPECT_EQ(Pixel("XYPlane", 64, 192), Rgb(Red));
-
     // Trail entries the centre body has no record for are not drawn against
     // any centre: only the probe's first, under the Sun.
     for (double x : {1e11, 2e11}) {
@@ -107,12 +87,8 @@ TEST_F(FrmMainTest, CentredOnABodyWhileItIsThere)
     }
     CentreOn(1);
     const QImage xy = Plane("XYPlane")->Image();
-    int trailMarks = 0;
-    for (int x = 0; x < xy.width(); ++x) {
-        for (int y = 0; y < xy.height(); ++y)
-            trailMarks += xy.pixel(x, y) == Rgb(Green) ? 1 : 0;
-    }
-    EXPECT_EQ(trailMarks, 0);
+    const auto* pixels = reinterpret_cast<const QRgb*>(xy.constBits());
+    EXPECT_EQ(std::count(pixels, pixels + xy.width() * xy.height(), Rgb(Green)), 0);
     EXPECT_EQ(xy.pixel(128, 128), Rgb(Red));
 
     // When the centre body is gone, wherever it was, the grid origin is the

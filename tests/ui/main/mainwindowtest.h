@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -74,6 +76,15 @@ protected:
         ScriptedDialogService quiet;
         EXPECT_TRUE(SaveSystem(writer, quiet, folder.filePath(fileName)));
         return folder.filePath(fileName);
+    }
+
+    // Writes bytes into the temporary folder and returns the file's path.
+    QString WriteFile(const QString& name, const QByteArray& bytes)
+    {
+        QDir(folder.path()).mkpath(QFileInfo(name).path());
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
     }
 
     QString SunAndEarth()

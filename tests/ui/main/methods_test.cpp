@@ -19,22 +19,17 @@ protected:
     }
 };
 
-TEST_F(MethodsTest, TheTickFollowsTheChoiceAndTheLoadedFile)
+TEST_F(MethodsTest, TheTickFollowsChoiceAndFileAndEachRunKeepsAnEnergyCurve)
 {
     Open();
     EXPECT_EQ(TickedMethod(), "mnuEditMethodClassic");
     Trigger("mnuEditMethodYoshida");
     EXPECT_EQ(TickedMethod(), "mnuEditMethodYoshida");
     EXPECT_EQ(globals.Method, StepMethod::Yoshida);
-
     // A file without a method loads as Classic.
     Load(SunAndEarth());
     EXPECT_EQ(TickedMethod(), "mnuEditMethodClassic");
-}
 
-TEST_F(MethodsTest, ConservationBeforeARunAndOneEnergyCurvePerRun)
-{
-    Open(SunAndEarth());
     Trigger("mnuReportsConservation");
     EXPECT_TRUE(Info().startsWith("Conservation at Day: 0\n"));
     EXPECT_TRUE(Info().contains("\nRelative change of total energy: 0\n"));

@@ -195,12 +195,8 @@ TEST_F(WindowInputTest, DroppedAndRecentSystemsLoadAsLoadDoes)
 
 TEST_F(WindowInputTest, F1OpensAGuideThatStaysUsableBesideAModalDialog)
 {
-    QDir(folder.path()).mkpath("help");
-    for (const char* page : {"index", "next"}) {
-        QFile file(folder.filePath(QStringLiteral("help/%1.html").arg(page)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("<html><head><title>%1</title></head></html>").arg(page).toUtf8());
-    }
+    for (const char* page : {"index", "next"})
+        WriteFile(QStringLiteral("help/%1.html").arg(page), QStringLiteral("<html><head><title>%1</title></head></html>").arg(page).toUtf8());
     frmMain& main = OpenShown();
     bool checked = false;
     WhenOpen<frmPickDate>([&](frmPickDate& picker) {
