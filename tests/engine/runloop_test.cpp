@@ -161,6 +161,25 @@ TEST(RunLoopTest, ABodyTouchingTwoOthersGivesTwoMessagesAndIsPlottedBeforeItLeav
     EXPECT_EQ(system.Item(2).Mass, 1.0e3 + 1.0);  // an absorbed body weighs 1 kg
 }
 
+// Absorbed, a body finishes its list: a smaller one it touches then is
+// absorbed by it, and it stays, carrying that mass.
+TEST(RunLoopTest, AnAbsorbedBodyThatAbsorbsAnotherStays)
+{
+    IdentityCounter ids;
+    Planets system(ids);
+    RecordingObserver observer;
+    RunLoop loop(system, observer);
+    system.Add("S", 2.0, 10.0, 52.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    system.Add("Big", 1.0e3, 100.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    system.Add("Small", 3.0, 1.0, 57.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ASSERT_TRUE(loop.Step(1, 900));
+    EXPECT_EQ(observer.Messages,
+              (std::vector<std::string>{"S collided with Big!", "Small collided with *!"}));
+    ASSERT_EQ(system.Count(), 2);
+    EXPECT_EQ(system.Item(1).PlanetName, "* & Small");
+    EXPECT_EQ(system.Item(1).Mass, 1.0 + 3.0);
+}
+
 // Records the time shown when a body is plotted: the time before the step.
 class ScheduleObserver : public RecordingObserver {
 public:
