@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QDropEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
@@ -138,6 +139,10 @@ TEST_F(WindowInputTest, KeysDriveTheRunTheZoomAndTheFileMenu)
     QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(dialogs.CallsOf(Kind::Open).size(), 1u);
     EXPECT_EQ(dialogs.CallsOf(Kind::Save).size(), 1u);
+    // The keys whose commands would open a real dialog here or end the test.
+    for (const auto& [item, keys] : {std::pair{"mnuFileNewSystem", "Ctrl+N"}, std::pair{"mnuFileSave", "Ctrl+S"},
+                                     std::pair{"mnuFileExit", "Ctrl+Q"}})
+        EXPECT_EQ(Child<QAction>(item)->shortcut(), QKeySequence(QString::fromLatin1(keys))) << item;
 
     // Space starts, pauses and resumes.
     bool resumed = false;
