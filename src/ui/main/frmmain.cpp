@@ -37,9 +37,9 @@ namespace {
 
 const QString GridOriginEntry = QStringLiteral("Grid Origin");
 
-// Adding an item to a menu costs Qt a pass over all the items already in it.
-// Beyond this many, Reports > Bodies takes its items when it is first opened;
-// until then they exist, in order, outside the menu.
+// Adding an item to a menu costs Qt a pass over all the items already in it,
+// and a big system's thousands of items take long to make. Beyond this many,
+// Reports > Bodies makes and takes its items when it is first opened.
 constexpr qsizetype BodyItemsAddedAtOnce = 1000;
 
 }  // namespace
@@ -379,12 +379,13 @@ void frmMain::BuildBodyReportMenu()
         last->deleteLater();
     }
     mnuReportsBody_.first()->setEnabled(count > 0);
+    bodyItemsToMake_.clear();
     if (system) {
         qsizetype index = 0;
         for (const Planet& body : *system) {
             // A single "&" would mark an access key and not be shown.
-            const QString caption = QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&"));
-            const QString key = QString::fromStdString(body.GetKey());
+            QString caption = QString::fromStdString(body.PlanetName).replace(u'&', QStringLiteral("&&"));
+            QString key = QString::fromStdString(body.GetKey());
             if (index < mnuReportsBody_.size()) {
                 QAction* item = mnuReportsBody_[index];
                 if (item->text() != caption)
@@ -392,20 +393,24 @@ void frmMain::BuildBodyReportMenu()
                 if (item->data().toString() != key)
                     item->setData(key);
             } else {
-                auto* item = new QAction(caption, mnuReportsBodies_);
-                item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(index));
-                item->setData(key);
-                mnuReportsBody_.append(item);
+                bodyItemsToMake_.emplace_back(std::move(caption), std::move(key));
             }
             ++index;
         }
     }
-    if (mnuReportsBody_.size() <= BodyItemsAddedAtOnce)
+    if (count <= BodyItemsAddedAtOnce)
         AddBodyItemsToMenu();
 }
 
 void frmMain::AddBodyItemsToMenu()
 {
+    for (const auto& [caption, key] : bodyItemsToMake_) {
+        auto* item = new QAction(caption, mnuReportsBodies_);
+        item->setObjectName(QStringLiteral("mnuReportsBody%1").arg(mnuReportsBody_.size()));
+        item->setData(key);
+        mnuReportsBody_.append(item);
+    }
+    bodyItemsToMake_.clear();
     mnuReportsBodies_->addActions(mnuReportsBody_.mid(mnuReportsBodies_->actions().size()));
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include <QFont>
 #include <QMainWindow>
@@ -73,7 +75,8 @@ public:
     void ShowSystemSummary();
     // Rebuilds Reports > Bodies: one enabled item per body, its data the body's key.
     void BuildBodyReportMenu();
-    // Puts the body items not yet in Reports > Bodies into it, after the others.
+    // Makes the body items the last build left to be made, and puts every
+    // item not yet in Reports > Bodies into it, after the others.
     void AddBodyItemsToMenu();
 
     // The file dialog of Load, Save and Save As; its file name is the current file.
@@ -279,6 +282,8 @@ private:
     QActionGroup* mnuEditMethod_ = nullptr;
     QMenu* mnuReportsBodies_ = nullptr;
     QList<QAction*> mnuReportsBody_;
+    // Caption and key of each body item the last build left to be made.
+    std::vector<std::pair<QString, QString>> bodyItemsToMake_;
     QMenu* mnuFileRecent_ = nullptr;
 
     QString helpFile_;
