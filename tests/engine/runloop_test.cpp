@@ -134,12 +134,16 @@ TEST(RunMethodsTest, KeepABodyThatWouldLeaveTheRangeOfNumbersAndTellOfItOnce)
     }
 }
 
-TEST(RunLoopTest, ABodyTouchingTwoOthersGivesTwoMessagesAndIsPlottedBeforeItLeaves)
-{
+class RunLoopTest : public testing::Test {
+protected:
     IdentityCounter ids;
-    Planets system(ids);
+    Planets system{ids};
     RecordingObserver observer;
-    RunLoop loop(system, observer);
+    RunLoop loop{system, observer};
+};
+
+TEST_F(RunLoopTest, ABodyTouchingTwoOthersGivesTwoMessagesAndIsPlottedBeforeItLeaves)
+{
     system.Add("S", 2.0, 2.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     Planet& left = system.Add("Left", 1.0e3, 10.0, -1.0e6, 0.0, 0.0, 0.0, 0.0, 0.0);
     Planet& right = system.Add("Right", 1.0e3, 10.0, 1.0e6, 0.0, 0.0, 0.0, 0.0, 0.0);
@@ -163,12 +167,8 @@ TEST(RunLoopTest, ABodyTouchingTwoOthersGivesTwoMessagesAndIsPlottedBeforeItLeav
 
 // Absorbed, a body finishes its list: a smaller one it touches then is
 // absorbed by it, and it stays, carrying that mass.
-TEST(RunLoopTest, AnAbsorbedBodyThatAbsorbsAnotherStays)
+TEST_F(RunLoopTest, AnAbsorbedBodyThatAbsorbsAnotherStays)
 {
-    IdentityCounter ids;
-    Planets system(ids);
-    RecordingObserver observer;
-    RunLoop loop(system, observer);
     system.Add("S", 2.0, 10.0, 52.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     system.Add("Big", 1.0e3, 100.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0);
     system.Add("Small", 3.0, 1.0, 57.0, 0.0, 0.0, 0.0, 0.0, 0.0);
