@@ -1,8 +1,9 @@
 #include "platform/numberreader.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -16,33 +17,38 @@ namespace {
 
 using Kind = NumberReader::Reading::Kind;
 
-// Whether the text is in the form the program writes numbers: an optional
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Whether ASCII text is in the form the program writes numbers: an optional
 // sign, digits, one decimal separator ("." or ",") with digits, and an
 // optional exponent.
-bool IsProgramForm(QStringView text)
+bool IsProgramForm(std::string_view text)
 {
-    qsizetype i = 0;
-    const auto at = [&text, &i](char16_t one, char16_t other) {
+    std::size_t i = 0;
+    const auto at = [&text, &i](char one, char other) {
         return i < text.size() && (text[i] == one || text[i] == other);
     };
     const auto skipDigits = [&text, &i] {
-        const qsizetype start = i;
-        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+        const std::size_t start = i;
+        while (i < text.size() && IsDigit(text[i]))
             ++i;
         return i > start;
     };
-    if (at(u'+', u'-'))
+    if (at('+', '-'))
         ++i;
     if (!skipDigits())
         return false;
-    if (at(u'.', u',')) {
+    if (at('.', ',')) {
         ++i;
         if (!skipDigits())
             return false;
     }
-    if (at(u'E', u'e')) {
+    if (at('E', 'e')) {
         ++i;
-        if (at(u'+', u'-'))
+        if (at('+', '-'))
             ++i;
         if (!skipDigits())
             return false;
@@ -50,91 +56,37 @@ bool IsProgramForm(QStringView text)
     return i == text.size();
 }
 
+std::string_view WithoutAsciiBlanks(std::string_view text)
+{
+    const auto isBlank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 // Room for any value of a file (at most 255 characters) and more.
-constexpr std::ptrdiff_t LongestQuickText = 256;
+constexpr std::size_t LongestQuickText = 256;
 
-bool IsAsciiSpace(char c)
+// A number in the program's form read by the standard library: it rounds
+// exactly as Qt does (correctly), at a fraction of the cost. Nothing for a
+// value out of range or a very long text: Qt's reading decides those.
+std::optional<double> QuickReading(std::string_view form)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The digits from `from` on, copied to `to`: where each copy ended.
-struct Copied {
-    const char* from;
-    char* to;
-};
-
-Copied CopyDigits(const char* from, const char* end, char* to)
-{
-    while (from < end && IsDigit(*from))
-        *to++ = *from++;
-    return {from, to};
-}
-
-// The number of an ASCII text in the program's form, with ASCII blanks
-// around it, read by the standard library: it rounds exactly as Qt does
-// (correctly), at a fraction of the cost. Nothing for any other text, a value
-// out of range or a very long text: Qt's reading decides those.
-std::optional<double> QuickReading(const char* p, const char* end)
-{
-    while (p < end && IsAsciiSpace(*p))
-        ++p;
-    while (end > p && IsAsciiSpace(end[-1]))
-        --end;
-    // Most texts are already as the standard library reads them: "-", digits,
-    // ".", digits and an exponent. It reads a little more ("5.", ".5", "inf"),
-    // so a digit must start the number and follow the point.
+    // Most texts are already as the standard library reads them; others get
+    // "." for "," and lose a plus sign in front.
+    std::array<char, LongestQuickText> plain;
+    if (form.front() == '+' || form.find(',') != std::string_view::npos) {
+        if (form.size() > plain.size())
+            return std::nullopt;
+        const std::string_view withoutPlus = form.front() == '+' ? form.substr(1) : form;
+        std::replace_copy(withoutPlus.begin(), withoutPlus.end(), plain.begin(), ',', '.');
+        form = std::string_view(plain.data(), withoutPlus.size());
+    }
     double value = 0.0;
-    const auto [last, error] = std::from_chars(p, end, value);
-    if (error == std::errc() && last == end) {
-        const char* const first = *p == '-' ? p + 1 : p;
-        const char* const point = static_cast<const char*>(std::memchr(first, '.', static_cast<std::size_t>(end - first)));
-        if (first < end && IsDigit(*first) && (!point || (point + 1 < end && IsDigit(point[1]))))
-            return value;
-    }
-    if (end - p > LongestQuickText)
-        return std::nullopt;
-    // The text with "." as its separator and without a plus sign in front,
-    // as the standard library reads it.
-    char form[LongestQuickText];
-    char* out = form;
-    if (p < end && (*p == '+' || *p == '-')) {
-        if (*p == '-')
-            *out++ = '-';
-        ++p;
-    }
-    Copied digits = CopyDigits(p, end, out);
-    if (digits.from == p)
-        return std::nullopt;
-    p = digits.from;
-    out = digits.to;
-    if (p < end && (*p == '.' || *p == ',')) {
-        *out++ = '.';
-        digits = CopyDigits(++p, end, out);
-        if (digits.from == p)
-            return std::nullopt;
-        p = digits.from;
-        out = digits.to;
-    }
-    if (p < end && (*p == 'E' || *p == 'e')) {
-        *out++ = *p++;
-        if (p < end && (*p == '+' || *p == '-'))
-            *out++ = *p++;
-        digits = CopyDigits(p, end, out);
-        if (digits.from == p)
-            return std::nullopt;
-        p = digits.from;
-        out = digits.to;
-    }
-    if (p != end)
-        return std::nullopt;
-    const auto [formEnd, formError] = std::from_chars(form, out, value);
-    if (formError != std::errc() || formEnd != out)
+    const auto [last, error] = std::from_chars(form.data(), form.data() + form.size(), value);
+    if (error != std::errc() || last != form.data() + form.size())
         return std::nullopt;
     return value;
 }
@@ -183,29 +135,34 @@ NumberReader::Reading NumberReader::Read(QStringView text) const
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return {};
-    // Files travel between locales: the program's own form reads alike with
-    // either separator, so "1.5" means 1.5 in German too.
-    if (IsProgramForm(trimmed)) {
-        // All ASCII, so its Latin-1 bytes are its characters.
-        const QByteArray ascii = trimmed.toLatin1();
-        if (const std::optional<double> value = QuickReading(ascii.begin(), ascii.end()))
-            return {Kind::Number, *value};
-        return ReadWithQt(trimmed.toString().replace(u',', u'.'), c_);
-    }
+    // A character beyond Latin-1 becomes "?", which no number holds.
+    const QByteArray latin1 = trimmed.toLatin1();
+    const std::string_view ascii(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+    if (IsProgramForm(ascii))
+        return ReadProgramForm(ascii);
     return ReadWithQt(trimmed.toString(), user_);
 }
 
 NumberReader::Reading NumberReader::Read(QByteArrayView utf8) const
 {
     // Most values of a file: plain ASCII in the program's form, read without
-    // making a QString of them. ASCII blanks are blanks to QString too, and
-    // other text is left to the full reading.
-    if (const std::optional<double> value = QuickReading(utf8.begin(), utf8.end()))
-        return {Kind::Number, *value};
+    // making a QString of them. Other text gets the full reading.
+    const std::string_view ascii = WithoutAsciiBlanks(std::string_view(utf8.data(), static_cast<std::size_t>(utf8.size())));
+    if (IsProgramForm(ascii))
+        return ReadProgramForm(ascii);
     // A byte-order mark at the start is part of the text, not dropped.
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     const QString text = decoder.decode(utf8);
     return Read(QStringView(text));
+}
+
+NumberReader::Reading NumberReader::ReadProgramForm(std::string_view form) const
+{
+    // Files travel between locales: the program's own form reads alike with
+    // either separator, so "1.5" means 1.5 in German too.
+    if (const std::optional<double> value = QuickReading(form))
+        return {Kind::Number, *value};
+    return ReadWithQt(QString::fromLatin1(form.data(), static_cast<qsizetype>(form.size())).replace(u',', u'.'), c_);
 }
 
 NumberReader::Reading NumberReader::ReadWithQt(const QString& number, const QLocale& locale) const

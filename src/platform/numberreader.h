@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include <QByteArrayView>
 #include <QLocale>
@@ -38,6 +39,8 @@ public:
     static std::int32_t ToInt32(const Reading& reading);
 
 private:
+    // A trimmed ASCII text in the program's own form.
+    Reading ReadProgramForm(std::string_view form) const;
     Reading ReadWithQt(const QString& number, const QLocale& locale) const;
 
     QLocale c_ = QLocale::c();  // for the program's own form
