@@ -150,12 +150,6 @@ QString IniDocument::GetValue(const QString& section, const QString& key,
     return ValueAsRead(line ? line->text : defaultValue);
 }
 
-bool IniDocument::HasValue(const QString& section, const QString& key) const
-{
-    const Section* found = FindSection(section);
-    return found && found->FindKey(key);
-}
-
 QString IniDocument::GetSection(const QString& section) const
 {
     QString names;

@@ -40,8 +40,6 @@ public:
     // The value as read, cut at a NUL and to MaxValueLength; the default
     // (cut alike) when the section or key is missing.
     QString GetValue(const QString& section, const QString& key, const QString& defaultValue) const;
-    // Whether the section holds the key, whatever its value.
-    bool HasValue(const QString& section, const QString& key) const;
     // The section's key names, each followed by a NUL, then one more NUL,
     // then blanks up to SectionBufferLength characters.
     QString GetSection(const QString& section) const;
