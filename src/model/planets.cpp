@@ -34,12 +34,11 @@ Planet& Planets::Add(const std::string& planetName, double mass, double diameter
     if (!byKey_.try_emplace(storedKey, body).second)
         throw std::invalid_argument("Planets: key already present: " + storedKey);
     keys_.push_back(storedKey);
-    massSums_.push_back(0.0);
     body->Mass.RaiseOnChange(massChanged_);
     Planet& added = *body;
     members_.push_back(std::move(body));
     ++revision_;
-    UpdateTotalMass(members_.size() - 1);
+    UpdateTotalMass(&added);
     return added;
 }
 
@@ -92,7 +91,6 @@ void Planets::Reserve(int count)
     members_.reserve(size);
     keys_.reserve(size);
     byKey_.reserve(size);
-    massSums_.reserve(size);
 }
 
 void Planets::Clear()
@@ -103,9 +101,8 @@ void Planets::Clear()
     members_.clear();
     keys_.clear();
     byKey_.clear();
-    massSums_.clear();
     ++revision_;
-    UpdateTotalMass(0);
+    UpdateTotalMass(nullptr);
 }
 
 void Planets::CheckPosition(int position) const
@@ -130,23 +127,23 @@ void Planets::RemoveAt(std::size_t index)
     const auto offset = static_cast<std::ptrdiff_t>(index);
     keys_.erase(keys_.begin() + offset);
     members_.erase(members_.begin() + offset);
-    massSums_.erase(massSums_.begin() + offset);
     ++revision_;
-    UpdateTotalMass(index);
+    UpdateTotalMass(nullptr);
 }
 
-void Planets::UpdateTotalMass(std::size_t from)
+void Planets::UpdateTotalMass(const Planet* added)
 {
-    if (*massChanged_) {
-        from = 0;
+    // Adding the newcomer's mass to the last sum makes the same additions as
+    // summing from the start, as long as no member's mass changed since.
+    if (added && !*massChanged_) {
+        massSum_ += added->Mass;
+    } else {
+        massSum_ = 0.0;
+        for (const auto& member : members_)
+            massSum_ += member->Mass;
         *massChanged_ = false;
     }
-    double sum = from == 0 ? 0.0 : massSums_[from - 1];
-    for (std::size_t index = from; index < members_.size(); ++index) {
-        sum += members_[index]->Mass;
-        massSums_[index] = sum;
-    }
-    totalMass_ = sum != 0.0 ? sum : 0.1;
+    totalMass_ = massSum_ != 0.0 ? massSum_ : 0.1;
 }
 
 }  // namespace kosmolux

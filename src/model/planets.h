@@ -88,19 +88,17 @@ private:
     void CheckPosition(int position) const;
     std::size_t PositionOfKey(const std::string& key) const;
     void RemoveAt(std::size_t index);
-    // Sums the masses again from members_[from] on, or from the first member
-    // when one's mass was assigned since the last sum.
-    void UpdateTotalMass(std::size_t from);
+    // Adds the mass of the body just added to the sum, or sums all masses
+    // again from the first member: after a removal, or when a member's mass
+    // was assigned since the last sum.
+    void UpdateTotalMass(const Planet* added);
 
     IdentityCounter& ids_;
     Members members_;
     std::vector<std::string> keys_;  // keys_[i] is the key of members_[i]
     std::unordered_map<std::string, std::shared_ptr<Planet>> byKey_;
-    // massSums_[i] is the sum of the masses of members_[0..i] in insertion
-    // order: an Add or a Remove adds only the masses from its place on, the
-    // same additions a sum from the start would make, as long as no member's
-    // mass changed since.
-    std::vector<double> massSums_;
+    // The masses of members_ summed in insertion order.
+    double massSum_ = 0.0;
     std::shared_ptr<bool> massChanged_ = std::make_shared<bool>(false);
     double totalMass_ = 0.1;
     std::uint64_t revision_ = 0;
