@@ -164,6 +164,7 @@ private:
     void FollowClientSize();
     // The planes drawn anew at their new size: trails, then the bodies.
     void RedrawAfterResize();
+    // Keeps a copy of the planes, then writes every body's name on them.
     void WriteLabels();
     void PlotBodies();
     void DrawTrailsAroundBody(const Planet& centre);

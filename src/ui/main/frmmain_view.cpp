@@ -248,9 +248,6 @@ void frmMain::RedrawAfterResize()
     }
     if (!labelsShown_)
         return;
-    const std::array<PlotPlane*, 3> planes = Planes();
-    for (std::size_t index = 0; index < planes.size(); ++index)
-        Backup_[index]->TakeBackground(planes[index]->Image());
     WriteLabels();
 }
 
@@ -315,14 +312,15 @@ void frmMain::butLabel_Click()
     }
     labelsShown_ = true;
     SetPaused(true);
-    const std::array<PlotPlane*, 3> planes = Planes();
-    for (std::size_t index = 0; index < planes.size(); ++index)
-        Backup_[index]->TakeBackground(planes[index]->Image());
     WriteLabels();
 }
 
 void frmMain::WriteLabels()
 {
+    // The planes without labels, to take back when the labels go.
+    const std::array<PlotPlane*, 3> planes = Planes();
+    for (std::size_t index = 0; index < planes.size(); ++index)
+        Backup_[index]->TakeBackground(planes[index]->Image());
     if (!globals_.CurrentSystem)
         return;
     for (const Planet& body : *globals_.CurrentSystem) {
