@@ -15,11 +15,6 @@ bool Interacts(const Planet& a, const Planet& b)
     return (!a.Lightweight && !b.Locked) || (!b.Lightweight && !a.Locked);
 }
 
-Vector Scaled(const Vector& v, double factor)
-{
-    return Vector{v.XComp * factor, v.YComp * factor, v.ZComp * factor};
-}
-
 double PotentialEnergy(const Planets& system)
 {
     std::vector<const Planet*> bodies;

@@ -51,4 +51,9 @@ Vector Cross(const Vector& a, const Vector& b)
                   a.XComp * b.YComp - a.YComp * b.XComp};
 }
 
+Vector Scaled(const Vector& v, double factor)
+{
+    return Vector{v.XComp * factor, v.YComp * factor, v.ZComp * factor};
+}
+
 }  // namespace kosmolux

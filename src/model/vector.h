@@ -23,5 +23,7 @@ struct Vector {
 
 double Dot(const Vector& a, const Vector& b);
 Vector Cross(const Vector& a, const Vector& b);
+// Each component times the factor.
+Vector Scaled(const Vector& v, double factor);
 
 }  // namespace kosmolux

@@ -35,8 +35,7 @@ Vector VelocityOfCentre(const Planets& system)
 {
     Vector momentum;
     for (const Planet& body : system)
-        momentum.Add(Vector{body.Velocity.XComp * body.Mass, body.Velocity.YComp * body.Mass,
-                            body.Velocity.ZComp * body.Mass});
+        momentum.Add(Scaled(body.Velocity, body.Mass));
     const double mass = system.TotalMass();
     return Vector{momentum.XComp / mass, momentum.YComp / mass, momentum.ZComp / mass};
 }
